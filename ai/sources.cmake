@@ -1,0 +1,3 @@
+list(APPEND ROLVAN_RULES_SOURCES
+  ai/move_search.cpp
+)

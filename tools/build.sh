@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs what the build needs on Debian 12, builds Rolvan, then either starts the game
+# (`run`) or runs every test (`test`).
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+build="$here/build"
+action=${1:-run}
+
+packages=(build-essential cmake qt6-base-dev qt6-translations-l10n libgtest-dev libgmock-dev
+          libbenchmark-dev file)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release
+cmake --build "$build" -j"$(nproc)"
+
+case "$action" in
+  run)
+    if [ -x "$build/rolvan" ]; then
+      exec "$build/rolvan"
+    fi
+    exec "$build/rolvan-analyse" --size 15x10
+    ;;
+  test)
+    exec ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 120
+    ;;
+  *)
+    echo "usage: tools/build.sh [run|test]" >&2
+    exit 2
+    ;;
+esac
