@@ -1,0 +1,3 @@
+list(APPEND ROLVAN_RULES_SOURCES
+  shell/stored_values.cpp
+)
