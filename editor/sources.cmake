@@ -2,3 +2,7 @@ list(APPEND ROLVAN_RULES_SOURCES
   editor/layout_codec.cpp
   editor/layout_storage.cpp
 )
+list(APPEND ROLVAN_UI_SOURCES
+  editor/stored_layout_view.cpp
+  editor/edit_mode.cpp
+)

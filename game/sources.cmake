@@ -4,3 +4,8 @@ list(APPEND ROLVAN_RULES_SOURCES
   game/ball_path.cpp
   game/start_position.cpp
 )
+list(APPEND ROLVAN_UI_SOURCES
+  game/turns.cpp
+  game/scores_dialog.cpp
+  game/animation.cpp
+)

@@ -1,3 +1,10 @@
 list(APPEND ROLVAN_RULES_SOURCES
   shell/stored_values.cpp
 )
+list(APPEND ROLVAN_UI_SOURCES
+  shell/rolvan_app.cpp
+  shell/main_frame.cpp
+  shell/rolvan_view.cpp
+  shell/localized_string.cpp
+  shell/pending_commands.cpp
+)

@@ -1,0 +1,114 @@
+#include "shell/platform/app.h"
+
+#include <QApplication>
+
+#include "res/resource.h"
+#include "shell/platform/document.h"
+#include "shell/platform/modal_qt.h"
+#include "shell/platform/widgets_qt.h"
+#include "shell/platform/wnd.h"
+
+namespace {
+CWinApp* g_application = nullptr;
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
+
+CWinApp::CWinApp(LPCTSTR lpszAppName) {
+    if (lpszAppName != nullptr) {
+        m_pszAppName = lpszAppName;
+    } else {
+        m_pszAppName.LoadString(AFX_IDS_APP_TITLE);
+    }
+    m_pszProfileName = m_pszAppName;
+    g_application = this;
+}
+
+CWinApp::~CWinApp() {
+    // Windows can only go while Qt is still there; after the QApplication has gone, the
+    // process is ending anyway.
+    if (m_pMainWnd != nullptr && QCoreApplication::instance() != nullptr)
+        delete m_pMainWnd;
+    m_pMainWnd = nullptr;
+    if (g_application == this)
+        g_application = nullptr;
+}
+
+CWinApp* AfxGetApp() {
+    return g_application;
+}
+
+int CWinApp::Run() {
+    int exitCode = 0;
+    if (m_pMainWnd != nullptr && m_pMainWnd->IsWindowVisible())
+        exitCode = QApplication::exec();
+    const int instanceCode = ExitInstance();
+    delete m_pMainWnd;
+    m_pMainWnd = nullptr;
+    return exitCode != 0 ? exitCode : instanceCode;
+}
+
+int CWinApp::ExitInstance() {
+    return 0;
+}
+
+void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey) {
+    m_pszRegistryKey = lpszRegistryKey;
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) {
+    if (pTemplate != nullptr)
+        m_templates.emplace_back(pTemplate);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
+    rCmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
+    if (rCmdInfo.m_nShellCommand != CCommandLineInfo::FileNew)
+        return TRUE;
+    if (m_templates.empty())
+        return FALSE;
+    return m_templates.front()->OpenDocumentFile(nullptr) != nullptr;
+}
+
+void CWinApp::OnAppExit() {
+    if (m_pMainWnd != nullptr)
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+int AfxWinMain(int argc, char* argv[]) {
+    std::unique_ptr<QApplication> application;
+    if (QCoreApplication::instance() == nullptr) {
+        application = std::make_unique<QApplication>(argc, argv);
+    }
+    WhitenCustomColoursOnce();
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr)
+        return 1;
+    int exitCode;
+    if (!app->InitInstance()) {
+        exitCode = app->ExitInstance();
+        delete app->m_pMainWnd;
+        app->m_pMainWnd = nullptr;
+        if (exitCode == 0)
+            exitCode = 1;
+    } else {
+        exitCode = app->Run();
+    }
+    return exitCode;
+}
+
+int AfxMessageBox(LPCTSTR lpszText, UINT nType) {
+    // Over whatever modal window is open (a dialog validating its fields), else over the
+    // main window.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (owner == nullptr && AfxGetApp() != nullptr)
+        owner = OwnerWidget(AfxGetApp()->m_pMainWnd);
+    if (owner != nullptr && !owner->isVisible())
+        owner = nullptr;
+    return ShowMessageBox(owner, lpszText, nullptr, nType);
+}

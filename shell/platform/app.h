@@ -1,0 +1,89 @@
+#pragma once
+
+// CWinApp: the application object. It wraps the QApplication (AfxWinMain creates one
+// when none exists), owns the document template and the main window, holds the
+// program's title and reaches the settings store.
+
+#include <memory>
+#include <vector>
+
+#include "shell/platform/cmdtarget.h"
+#include "shell/platform/cstring.h"
+#include "shell/platform/windef.h"
+
+class CWnd;
+class CDocTemplate;
+
+class CCommandLineInfo {
+public:
+    enum { FileNew, FileOpen, FileNothing };
+    int m_nShellCommand = FileNew;
+    CString m_strFileName;
+};
+
+class CWinApp : public CCmdTarget {
+public:
+    // lpszAppName null takes the title from string 57344.
+    explicit CWinApp(LPCTSTR lpszAppName = nullptr);
+    ~CWinApp() override;
+
+    virtual BOOL InitInstance() { return TRUE; }
+    // Runs the message loop until the main window closes, then ExitInstance.
+    virtual int Run();
+    virtual int ExitInstance();
+
+    // The application title, "Rolvan": caption of the framework's message boxes and the
+    // application name in the settings store.
+    CString m_pszAppName;
+    CString m_pszRegistryKey;
+    CString m_pszProfileName;
+    // The main window; the application deletes it at the end of Run or with itself.
+    CWnd* m_pMainWnd = nullptr;
+
+    // Settings go to organisation lpszRegistryKey, application m_pszProfileName.
+    void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    // There is no recent-file list; the call only exists for the start-up sequence.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4) { (void)nMaxMRU; }
+    // Dialog controls look the platform's way; nothing to switch on.
+    BOOL Enable3dControlsStatic() { return TRUE; }
+    // The application takes ownership.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    // Arguments are ignored: the program has no command-line options and no files.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // FileNew creates document, frame and view and shows the frame.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+
+    // Section lpszSection, value lpszEntry. A value that is missing or not a 32-bit
+    // integer reads as nDefault.
+    UINT GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault);
+    BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
+    CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = nullptr);
+    // A null lpszValue deletes the value; a null lpszEntry deletes the whole section.
+    BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+
+    // Exit: asks the main window to close.
+    void OnAppExit();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    std::vector<std::unique_ptr<CDocTemplate>> m_templates;
+};
+
+// The one application object, or null when none exists.
+CWinApp* AfxGetApp();
+
+// The program's entry: makes the QApplication if there is none, then InitInstance and
+// Run on the application object. Returns the exit code.
+int AfxWinMain(int argc, char* argv[]);
+
+// Modal message box owned by the main window (if any), captioned with the application
+// title.
+int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK);
+
+// Milliseconds of a steady clock, wrapping at 32 bits; take differences as signed.
+DWORD GetTickCount();
+
+// The system locale as a classic locale identifier: German gives primary language 7
+// (0x0407, 0x0807 for Switzerland, 0x0C07 for Austria, ...), English 0x0409.
+LCID GetSystemDefaultLCID();

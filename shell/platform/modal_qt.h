@@ -1,0 +1,22 @@
+#pragma once
+
+// The modal side of the layer: everything modal passes through here, where the test
+// script (seams.h) takes over when one is installed.
+
+#include <QString>
+
+#include "shell/platform/seams.h"
+#include "shell/platform/windef.h"
+
+class QWidget;
+
+// The installed script, or null when the real dialogs run.
+ModalScript* CurrentModalScript();
+
+// The message box of CWnd::MessageBox and AfxMessageBox. A null caption gives the
+// application title.
+int ShowMessageBox(QWidget* owner, LPCTSTR text, LPCTSTR caption, UINT type);
+
+// The colour picker's sixteen custom colours become white the first time this runs in a
+// process; QColorDialog would otherwise bring back those of any earlier Qt program.
+void WhitenCustomColoursOnce();

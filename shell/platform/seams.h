@@ -1,0 +1,98 @@
+#pragma once
+
+// The test seam of the framework layer. Every modal dialog, message box and colour
+// picker of the program goes through it: without a script the real Qt dialogs run; a
+// test installs a ModalScript to answer them as a user would. The settings store and the
+// system locale can be pointed elsewhere for a test as well.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "shell/platform/windef.h"
+
+class CDialog;
+
+struct MessageBoxRequest {
+    std::string text;
+    std::string caption;
+    UINT buttons = MB_OK;  // MB_OK, MB_OKCANCEL, MB_YESNO or MB_YESNOCANCEL
+    // The icon shown: MB_ICONEXCLAMATION, MB_ICONQUESTION, ...; a box asked for without
+    // an icon shows MB_ICONEXCLAMATION, as the classic framework does.
+    UINT icon = 0;
+    bool hasOwner = false;
+};
+
+struct ModalScript {
+    // The answer to each message box: IDOK, IDCANCEL, IDYES or IDNO.
+    std::function<int(const MessageBoxRequest&)> messageBox;
+    // Each dialog, shown, after OnInitDialog. Act on it through DialogUser; the dialog
+    // ends with whatever the actions made it end with. If it is still open when the
+    // script returns, it is closed as by its close box.
+    std::function<void(CDialog&)> dialog;
+    // The colour picker, given its initial colour: the chosen colour (OK) or nullopt
+    // (Cancel).
+    std::function<std::optional<COLORREF>(COLORREF initial)> colour;
+};
+
+// Installs a script for as long as the object lives; the previous state comes back
+// after. A kind of modal UI that the script leaves empty ends as Escape would end it, so a
+// test never waits on a dialog nobody answers.
+class ScopedModalScript {
+public:
+    explicit ScopedModalScript(ModalScript script);
+    ~ScopedModalScript();
+    ScopedModalScript(const ScopedModalScript&) = delete;
+    ScopedModalScript& operator=(const ScopedModalScript&) = delete;
+
+private:
+    ModalScript* m_previous;
+    ModalScript m_script;
+};
+
+// Acts on an open dialog through its widgets, the way a user would: clicks reach the
+// buttons as mouse events, text goes through the edit's input rules, Enter presses the
+// default button and validation runs as usual.
+class DialogUser {
+public:
+    explicit DialogUser(CDialog& dialog) : m_dialog(dialog) {}
+
+    void Click(int nID);
+    // Press, release, the double-click press, release: one click, then the double-click.
+    void DoubleClick(int nID);
+    // Replaces an edit's text as typing it would; characters the edit refuses are dropped.
+    void Type(int nID, const char* text);
+    // Moves a slider as the keyboard would, to nPos.
+    void MoveSlider(int nID, int nPos);
+    void PressEnter();
+    void PressEscape();
+    void CloseBox();
+
+    bool IsOpen() const;
+    std::string Title() const;
+    std::string Text(int nID) const;
+    int SliderPos(int nID) const;
+    bool IsDefaultButton(int nID) const;
+    // Pixel geometry: the client size and a control's rectangle in client coordinates.
+    CSize ClientSize() const;
+    CRect ControlRect(int nID) const;
+
+private:
+    CDialog& m_dialog;
+};
+
+// Points the settings store at an INI file (null: back to the user's own store).
+void SetProfileFileForTesting(const char* path);
+// Pretends the system locale is the one named, as "de_CH" or "en_US" (null: the real one).
+void SetSystemLocaleForTesting(const char* name);
+
+// For tests that drive the real dialogs: runs action from the event loop after delayMs,
+// that is, inside the modal loop that opens meanwhile.
+void RunFromEventLoop(int delayMs, std::function<void()> action);
+// Answers the real message box that is open by clicking the button of answer (IDOK,
+// IDCANCEL, IDYES, IDNO), after storing its text. FALSE when none is open.
+BOOL AnswerOpenMessageBox(int answer, std::string* text = nullptr);
+// The dialog whose real modal loop is running, or null.
+CDialog* OpenDialog();
+// Answers the real colour picker that is open: OK with colour, or Cancel for nullopt.
+BOOL AnswerOpenColorDialog(std::optional<COLORREF> colour, COLORREF* initial = nullptr);

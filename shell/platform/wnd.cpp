@@ -1,0 +1,507 @@
+#include "shell/platform/wnd.h"
+
+#include <QAbstractButton>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QRegion>
+
+#include "res/resource_tables.h"
+#include "shell/platform/app.h"
+#include "shell/platform/dc.h"
+#include "shell/platform/frame.h"
+#include "shell/platform/modal_qt.h"
+#include "shell/platform/widgets_qt.h"
+
+namespace {
+
+QRect ToQRect(const CRect& box) {
+    return QRect(box.left, box.top, box.Width(), box.Height());
+}
+
+CRect ToCRect(const QRect& rect) {
+    return CRect{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+UINT VirtualKey(const QKeyEvent* event) {
+    const int key = event->key();
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+        const UINT digit = static_cast<UINT>(key - Qt::Key_0);
+        return (event->modifiers() & Qt::KeypadModifier) ? VK_NUMPAD0 + digit : 0x30 + digit;
+    }
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return 0x41 + static_cast<UINT>(key - Qt::Key_A);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return VK_F1 + static_cast<UINT>(key - Qt::Key_F1);
+    switch (key) {
+        case Qt::Key_Backspace:
+            return VK_BACK;
+        case Qt::Key_Tab:
+            return VK_TAB;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return VK_RETURN;
+        case Qt::Key_Shift:
+            return VK_SHIFT;
+        case Qt::Key_Control:
+            return VK_CONTROL;
+        case Qt::Key_Alt:
+            return VK_MENU;
+        case Qt::Key_Escape:
+            return VK_ESCAPE;
+        case Qt::Key_Space:
+            return VK_SPACE;
+        case Qt::Key_PageUp:
+            return VK_PRIOR;
+        case Qt::Key_PageDown:
+            return VK_NEXT;
+        case Qt::Key_End:
+            return VK_END;
+        case Qt::Key_Home:
+            return VK_HOME;
+        case Qt::Key_Left:
+            return VK_LEFT;
+        case Qt::Key_Up:
+            return VK_UP;
+        case Qt::Key_Right:
+            return VK_RIGHT;
+        case Qt::Key_Down:
+            return VK_DOWN;
+        case Qt::Key_Insert:
+            return VK_INSERT;
+        case Qt::Key_Delete:
+            return VK_DELETE;
+        case Qt::Key_Asterisk:
+            return VK_MULTIPLY;
+        case Qt::Key_Plus:
+            return VK_ADD;
+        case Qt::Key_Minus:
+            return VK_SUBTRACT;
+        case Qt::Key_Slash:
+            return VK_DIVIDE;
+        default:
+            return 0;
+    }
+}
+
+UINT MouseFlags(const QMouseEvent* event) {
+    UINT flags = 0;
+    if (event->buttons() & Qt::LeftButton)
+        flags |= MK_LBUTTON;
+    if (event->buttons() & Qt::RightButton)
+        flags |= MK_RBUTTON;
+    if (event->modifiers() & Qt::ShiftModifier)
+        flags |= MK_SHIFT;
+    if (event->modifiers() & Qt::ControlModifier)
+        flags |= MK_CONTROL;
+    return flags;
+}
+
+}  // namespace
+
+// --- helpers shared by the layer
+
+WidgetBinding* BindingOf(QWidget* widget) {
+    return dynamic_cast<WidgetBinding*>(widget);
+}
+
+CWnd* WndOf(QWidget* widget) {
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        if (WidgetBinding* binding = BindingOf(w); binding && binding->owner)
+            return binding->owner;
+    }
+    return nullptr;
+}
+
+QWidget* OwnerWidget(CWnd* wnd) {
+    if (wnd == nullptr || wnd->m_hWnd == nullptr)
+        return nullptr;
+    return wnd->m_hWnd->window();
+}
+
+QColor ToQColor(COLORREF colour) {
+    return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+}
+
+COLORREF FromQColor(const QColor& colour) {
+    return RGB(colour.red(), colour.green(), colour.blue());
+}
+
+QString LocalText(LPCTSTR text) {
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+QPixmap IconPixmap(unsigned id) {
+    const IconTemplate* icon = FindIconTemplate(id);
+    if (icon == nullptr)
+        return QPixmap();
+    QImage image(icon->size, icon->size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    const QByteArray keys(icon->paletteKeys);
+    for (int y = 0; y < icon->size; ++y) {
+        const char* row = icon->rows[y];
+        for (int x = 0; x < icon->size && row[x] != '\0'; ++x) {
+            const qsizetype index = keys.indexOf(row[x]);
+            if (index >= 0)
+                image.setPixelColor(x, y, ToQColor(icon->paletteColours[index]));
+        }
+    }
+    return QPixmap::fromImage(image);
+}
+
+// --- WndBridge
+
+void WndBridge::Resized(CWnd* wnd, int width, int height) {
+    wnd->ResizeSurface(width, height);
+    wnd->OnSize(SIZE_RESTORED, width, height);
+}
+
+bool WndBridge::KeyDown(CWnd* wnd, QKeyEvent* event) {
+    wnd->m_defaultRequested = false;
+    const UINT flags = event->isAutoRepeat() ? 0x4000 : 0;
+    wnd->OnKeyDown(VirtualKey(event), 1, flags);
+    return wnd->m_defaultRequested;
+}
+
+bool WndBridge::ButtonDown(CWnd* wnd, QMouseEvent* event) {
+    wnd->m_defaultRequested = false;
+    const QPoint position = event->position().toPoint();
+    const CPoint point{position.x(), position.y()};
+    if (event->button() == Qt::LeftButton) {
+        wnd->OnLButtonDown(MouseFlags(event), point);
+    } else if (event->button() == Qt::RightButton) {
+        wnd->OnRButtonDown(MouseFlags(event), point);
+    } else {
+        return true;
+    }
+    return wnd->m_defaultRequested;
+}
+
+void WndBridge::Command(CWnd* target, int id, UINT code) {
+    if (target != nullptr)
+        target->OnCommand(static_cast<UINT>(id), static_cast<int>(code));
+}
+
+// --- SurfaceWidget
+
+SurfaceWidget::SurfaceWidget(CWnd* wnd, QWidget* parent) : BoundWidget<QWidget>(wnd, parent) {
+    // Every pixel comes from the backing image, so Qt need not clear anything first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void SurfaceWidget::paintEvent(QPaintEvent* event) {
+    if (owner != nullptr)
+        WndBridge::Paint(owner, event->region());
+}
+
+void SurfaceWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (owner != nullptr)
+        WndBridge::Resized(owner, width(), height());
+    update();
+}
+
+void SurfaceWidget::keyPressEvent(QKeyEvent* event) {
+    if (owner == nullptr || WndBridge::KeyDown(owner, event)) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void SurfaceWidget::mousePressEvent(QMouseEvent* event) {
+    if (owner == nullptr || WndBridge::ButtonDown(owner, event)) {
+        QWidget::mousePressEvent(event);
+    }
+}
+
+// The classic view window reports the second press of a double-click as a double-click
+// message of its own, which the program does not handle; Qt delivers that press as a
+// double-click event too, so it is dropped here.
+void SurfaceWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+// --- CWnd
+
+CWnd::CWnd() : m_surface(std::make_unique<QImage>()) {}
+
+CWnd::~CWnd() {
+    if (m_ownsWidget) {
+        DestroyWindow();
+    } else if (m_hWnd != nullptr) {
+        if (WidgetBinding* binding = BindingOf(m_hWnd); binding && binding->owner == this) {
+            binding->owner = nullptr;
+        }
+    }
+}
+
+void CWnd::AttachWidget(HWND widget, CWnd* parent, int id, bool ownsWidget) {
+    m_hWnd = widget;
+    m_pParentWnd = parent;
+    m_nID = id;
+    m_ownsWidget = ownsWidget;
+}
+
+void CWnd::WidgetDestroyed() {
+    m_hWnd = nullptr;
+    m_ownsWidget = false;
+    *m_surface = QImage();
+}
+
+BOOL CWnd::DestroyWindow() {
+    if (m_hWnd == nullptr)
+        return FALSE;
+    QWidget* widget = m_hWnd;
+    WidgetBinding* binding = BindingOf(widget);
+    if (binding != nullptr && binding->owner == this)
+        binding->owner = nullptr;
+    const bool owned = m_ownsWidget;
+    m_hWnd = nullptr;
+    m_ownsWidget = false;
+    *m_surface = QImage();
+    if (owned) {
+        if (binding != nullptr && binding->busy > 0) {
+            widget->hide();
+            widget->deleteLater();
+        } else {
+            delete widget;
+        }
+    }
+    return TRUE;
+}
+
+BOOL CWnd::ShowWindow(int nCmdShow) {
+    if (m_hWnd == nullptr)
+        return FALSE;
+    const BOOL wasVisible = m_hWnd->isVisible();
+    m_hWnd->setVisible(nCmdShow != SW_HIDE);
+    return wasVisible;
+}
+
+BOOL CWnd::IsWindowVisible() const {
+    return m_hWnd != nullptr && m_hWnd->isVisible();
+}
+
+void CWnd::SetWindowText(LPCTSTR text) {
+    if (m_hWnd == nullptr)
+        return;
+    const QString value = LocalText(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(m_hWnd)) {
+        edit->setText(value);
+    } else if (auto* label = qobject_cast<QLabel*>(m_hWnd)) {
+        label->setText(value);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(m_hWnd)) {
+        button->setText(value);
+    } else {
+        m_hWnd->setWindowTitle(value);
+    }
+}
+
+void CWnd::GetWindowText(CString& text) const {
+    QString value;
+    if (m_hWnd == nullptr) {
+    } else if (auto* edit = qobject_cast<QLineEdit*>(m_hWnd)) {
+        value = edit->text();
+    } else if (auto* label = qobject_cast<QLabel*>(m_hWnd)) {
+        value = label->text();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(m_hWnd)) {
+        value = button->text();
+    } else {
+        value = m_hWnd->windowTitle();
+    }
+    text = CString(value.toStdString());
+}
+
+BOOL CWnd::EnableWindow(BOOL bEnable) {
+    if (m_hWnd == nullptr)
+        return FALSE;
+    const BOOL wasDisabled = !m_hWnd->isEnabled();
+    m_hWnd->setEnabled(bEnable != FALSE);
+    return wasDisabled;
+}
+
+BOOL CWnd::IsWindowEnabled() const {
+    return m_hWnd != nullptr && m_hWnd->isEnabled();
+}
+
+CWnd* CWnd::SetFocus() {
+    if (m_hWnd != nullptr)
+        m_hWnd->setFocus(Qt::OtherFocusReason);
+    return this;
+}
+
+void CWnd::MoveWindow(const CRect& rect, BOOL bRepaint) {
+    if (m_hWnd == nullptr)
+        return;
+    m_hWnd->setGeometry(ToQRect(rect));
+    if (bRepaint)
+        m_hWnd->update();
+}
+
+void CWnd::GetClientRect(LPRECT lpRect) const {
+    if (lpRect == nullptr)
+        return;
+    *lpRect = CRect{};
+    if (m_hWnd != nullptr)
+        *lpRect = CRect{0, 0, m_hWnd->width(), m_hWnd->height()};
+}
+
+CRect CWnd::GetWindowRectInParent() const {
+    return m_hWnd != nullptr ? ToCRect(m_hWnd->geometry()) : CRect{};
+}
+
+CFrameWnd* CWnd::GetParentFrame() const {
+    for (CWnd* wnd = m_pParentWnd; wnd != nullptr; wnd = wnd->m_pParentWnd) {
+        if (auto* frame = dynamic_cast<CFrameWnd*>(wnd))
+            return frame;
+    }
+    return nullptr;
+}
+
+void CWnd::Invalidate(BOOL bErase) {
+    (void)bErase;
+    if (m_hWnd != nullptr)
+        m_hWnd->update();
+}
+
+void CWnd::UpdateWindow() {
+    if (m_hWnd != nullptr && m_hWnd->isVisible())
+        m_hWnd->repaint();
+}
+
+int CWnd::MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) {
+    return ShowMessageBox(OwnerWidget(this), lpszText, lpszCaption, nType);
+}
+
+LPARAM CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    (void)lParam;
+    switch (message) {
+        case WM_COMMAND:
+            return OnCommand(static_cast<UINT>(wParam & 0xFFFF), static_cast<int>(wParam >> 16));
+        case WM_CLOSE:
+            if (m_hWnd != nullptr)
+                m_hWnd->close();
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+QImage* CWnd::SurfaceImage() {
+    return m_surface.get();
+}
+
+void CWnd::ResizeSurface(int width, int height) {
+    if (width <= 0 || height <= 0) {
+        *m_surface = QImage();
+        return;
+    }
+    if (m_surface->width() == width && m_surface->height() == height)
+        return;
+    QImage resized(width, height, QImage::Format_RGB32);
+    resized.fill(m_hWnd != nullptr ? m_hWnd->palette().color(QPalette::Button) : QColor(Qt::black));
+    if (!m_surface->isNull()) {
+        QPainter painter(&resized);
+        painter.drawImage(0, 0, *m_surface);
+    }
+    *m_surface = std::move(resized);
+}
+
+void CWnd::SurfaceTouched(const CRect& box) {
+    if (m_hWnd == nullptr || box.IsRectEmpty())
+        return;
+    const QRect rect = ToQRect(box) & m_hWnd->rect();
+    if (rect.isEmpty())
+        return;
+    if (m_inPaint) {
+        // Painted from inside the paint cycle: the copy at its end shows it, unless it
+        // lies outside the region being painted.
+        m_touchedDuringPaint = ToCRect(ToQRect(m_touchedDuringPaint).united(rect));
+        return;
+    }
+    m_flushing = true;
+    m_flushBox = box;
+    m_hWnd->repaint(rect);
+    m_flushing = false;
+}
+
+void CWnd::DispatchPaint(const QRegion& region) {
+    if (m_hWnd == nullptr)
+        return;
+    if (m_surface->size() != m_hWnd->size())
+        ResizeSurface(m_hWnd->width(), m_hWnd->height());
+    if (m_surface->isNull())
+        return;
+
+    // A flush shows pixels already in the image; only what Qt asks for beyond them (an
+    // expose that arrived meanwhile) runs the paint cycle.
+    QRegion cycle = region;
+    if (m_flushing)
+        cycle -= ToQRect(m_flushBox);
+    m_inPaint = true;
+    m_touchedDuringPaint = CRect{};
+    for (const QRect& rect : cycle) {
+        CDC dc(m_surface.get(), ToCRect(rect));
+        PaintCycle(&dc);
+    }
+    m_inPaint = false;
+
+    QPainter painter(m_hWnd);
+    for (const QRect& rect : region)
+        painter.drawImage(rect.topLeft(), *m_surface, rect);
+    painter.end();
+    // Repainting the whole window next time takes in everything touched, so this ends.
+    const QRect touched = ToQRect(m_touchedDuringPaint);
+    if (!touched.isEmpty() && !(QRegion(touched) - region).isEmpty())
+        m_hWnd->update();
+}
+
+void CWnd::PaintCycle(CDC* pDC) {
+    (void)pDC;
+}
+
+BOOL CWnd::OnCommand(UINT nID, int nCode) {
+    return OnCmdMsg(nID, nCode, nullptr, nullptr);
+}
+
+void CWnd::OnSize(UINT nType, int cx, int cy) {
+    (void)nType, (void)cx, (void)cy;
+    Default();
+}
+
+BOOL CWnd::OnEraseBkgnd(CDC* pDC) {
+    (void)pDC;
+    return FALSE;
+}
+
+void CWnd::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
+    (void)nChar, (void)nRepCnt, (void)nFlags;
+    Default();
+}
+
+void CWnd::OnLButtonDown(UINT nFlags, CPoint point) {
+    (void)nFlags, (void)point;
+    Default();
+}
+
+void CWnd::OnRButtonDown(UINT nFlags, CPoint point) {
+    (void)nFlags, (void)point;
+    Default();
+}
+
+void CWnd::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar) {
+    (void)nSBCode, (void)nPos, (void)pScrollBar;
+    Default();
+}
+
+void CWnd::WinHelp(DWORD dwData, UINT nCmd) {
+    (void)dwData, (void)nCmd;
+}
+
+void CWnd::Default() {
+    m_defaultRequested = true;
+}

@@ -1,0 +1,36 @@
+#include "shell/rolvan_app.h"
+
+#include "shell/main_frame.h"
+#include "shell/rolvan_doc.h"
+#include "shell/rolvan_view.h"
+
+BEGIN_MESSAGE_MAP(CRolvanApp, CWinApp)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+END_MESSAGE_MAP()
+
+CRolvanApp::CRolvanApp() = default;
+
+int LanguageOffset() {
+    auto* app = dynamic_cast<CRolvanApp*>(AfxGetApp());
+    return app ? app->m_nLanguageOffset : 0;
+}
+
+BOOL CRolvanApp::InitInstance() {
+    // Every profile read and write from here on goes to quendel/Rolvan, section Settings.
+    SetRegistryKey(_T("quendel"));
+    Enable3dControlsStatic();
+    LoadStdProfileSettings(0);
+
+    // Made before the start-up language is chosen, so the frame's default menu is
+    // always the English one.
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CRolvanDoc),
+                                          RUNTIME_CLASS(CMainFrame),
+                                          RUNTIME_CLASS(CRolvanView)));
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!ProcessShellCommand(cmdInfo)) {
+        return FALSE;
+    }
+    return TRUE;
+}

@@ -1,0 +1,123 @@
+// The profile functions on QSettings: defaults, round trips, what counts as an integer,
+// deleting, failing writes, and where the store lives.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform_test_support.h"
+#include "shell/platform/app.h"
+#include "shell/platform/seams.h"
+
+namespace {
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = FreshProfilePath(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        SetProfileFileForTesting(path.c_str());
+        app.SetRegistryKey("quendel");
+    }
+    void TearDown() override {
+        SetProfileFileForTesting(nullptr);
+        std::filesystem::remove_all(std::filesystem::path(path).parent_path());
+    }
+
+    void WriteFile(const std::string& text) { std::ofstream(path) << text; }
+    int ReadInt(const char* entry, int defaultValue) {
+        return static_cast<int>(app.GetProfileInt("Settings", entry, defaultValue));
+    }
+
+    std::string path;
+    CWinApp app;
+};
+
+}  // namespace
+
+TEST_F(SettingsTest, AnEmptyStoreGivesTheDefaults) {
+    EXPECT_EQ(ReadInt("Level", 2), 2);
+    EXPECT_EQ(ReadInt("XGridSize", -7), -7);
+    EXPECT_EQ(app.GetProfileString("Settings", "BallColour", "255").str(), "255");
+    EXPECT_EQ(app.GetProfileString("Settings", "BallColour").str(), "");
+    // Reading creates nothing.
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(SettingsTest, WrittenValuesReadBack) {
+    EXPECT_TRUE(app.WriteProfileInt("Settings", "Level", 4));
+    EXPECT_TRUE(app.WriteProfileInt("Settings", "BallSpeed", -3));
+    EXPECT_TRUE(app.WriteProfileString("Settings", "BallColour", "16711680"));
+    EXPECT_TRUE(app.WriteProfileString("Settings", "Home0", "(3,4)"));
+    EXPECT_TRUE(app.WriteProfileString("Settings", "Name", "Größe, groß"));
+    EXPECT_EQ(ReadInt("Level", 2), 4);
+    EXPECT_EQ(ReadInt("BallSpeed", 10), -3);
+    EXPECT_EQ(app.GetProfileString("Settings", "BallColour", "255").str(), "16711680");
+    EXPECT_EQ(app.GetProfileString("Settings", "Home0", "").str(), "(3,4)");
+    EXPECT_EQ(app.GetProfileString("Settings", "Name", "").str(), "Größe, groß");
+    // An integer written as text reads as that integer.
+    EXPECT_EQ(ReadInt("BallColour", 0), 16711680);
+}
+
+TEST_F(SettingsTest, AStoredValueThatIsNoThirtyTwoBitIntegerReadsAsTheDefault) {
+    WriteFile(
+        "[Settings]\n"
+        "Garbage=abc\n"
+        "Trailing=12abc\n"
+        "Huge=99999999999\n"
+        "List=1,2\n"
+        "Empty=\n"
+        "Lowest=-2147483648\n");
+    EXPECT_EQ(ReadInt("Garbage", 15), 15);
+    EXPECT_EQ(ReadInt("Trailing", 15), 15);
+    EXPECT_EQ(ReadInt("Huge", 15), 15);
+    EXPECT_EQ(ReadInt("List", 15), 15);
+    EXPECT_EQ(ReadInt("Empty", 15), 15);
+    EXPECT_EQ(ReadInt("Lowest", 15), -2147483647 - 1);
+    // As text, a hand-written list is read back whole.
+    EXPECT_EQ(app.GetProfileString("Settings", "List", "").str(), "1,2");
+}
+
+TEST_F(SettingsTest, WritingNoTextDeletesTheValueAndNoEntryTheSection) {
+    ASSERT_TRUE(app.WriteProfileInt("Settings", "HomeCount", 3));
+    ASSERT_TRUE(app.WriteProfileString("Settings", "Home0", "(1,1)"));
+    EXPECT_TRUE(app.WriteProfileString("Settings", "HomeCount", nullptr));
+    EXPECT_EQ(ReadInt("HomeCount", 0), 0);
+    EXPECT_EQ(app.GetProfileString("Settings", "Home0", "").str(), "(1,1)");
+    EXPECT_TRUE(app.WriteProfileString("Settings", nullptr, nullptr));
+    EXPECT_EQ(app.GetProfileString("Settings", "Home0", "gone").str(), "gone");
+}
+
+TEST_F(SettingsTest, AGarbledFileReadsAsDefaultsAndIsRepairedByTheNextWrite) {
+    WriteFile("[Settings\n\x01\x02 = = =\nLevel");
+    EXPECT_EQ(ReadInt("Level", 2), 2);
+    EXPECT_TRUE(app.WriteProfileInt("Settings", "Level", 3));
+    EXPECT_EQ(ReadInt("Level", 2), 3);
+}
+
+TEST_F(SettingsTest, AWriteToAStoreThatCannotBeWrittenReportsFailure) {
+    // Root ignores file permissions, so the store's folder is made a regular file.
+    const std::string blocker = FreshProfilePath("blocker");
+    std::ofstream(blocker) << "not a folder";
+    const std::string unwritable = blocker + "/Rolvan.conf";
+    SetProfileFileForTesting(unwritable.c_str());
+    EXPECT_FALSE(app.WriteProfileInt("Settings", "Level", 3));
+    EXPECT_FALSE(app.WriteProfileString("Settings", "BallColour", "255"));
+    EXPECT_EQ(ReadInt("Level", 2), 2);
+}
+
+TEST_F(SettingsTest, TheUsersStoreIsNamedAfterTheRegistryKeyAndTheTitle) {
+    SetProfileFileForTesting(nullptr);
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    ASSERT_NE(configHome, nullptr);
+    ASSERT_TRUE(app.WriteProfileInt("Settings", "XGridSize", 21));
+    std::ifstream file(std::filesystem::path(configHome) / "quendel" / "Rolvan.conf");
+    ASSERT_TRUE(file.good());
+    const std::string text((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("[Settings]"), std::string::npos);
+    EXPECT_NE(text.find("XGridSize=21"), std::string::npos);
+    EXPECT_EQ(ReadInt("XGridSize", 15), 21);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+// The real program for a test: the application object, its frame and the view, started
+// the way the program starts, on an empty settings store of the test's own. Every modal
+// dialog and message box is answered by a script; the default script records message
+// boxes and answers them with Cancel (OK for an OK box), and closes dialogs with Cancel.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/platform/seams.h"
+#include "shell/rolvan_app.h"
+#include "shell/rolvan_view.h"
+
+class RolvanTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes a value to the "Settings" section before the game starts.
+    void StoreInt(const char* name, int value);
+    void StoreString(const char* name, const char* text);
+    int StoredInt(const char* name, int defaultValue = -12345);
+    std::string StoredString(const char* name, const char* defaultValue = "<missing>");
+
+    // Runs the start-up sequence; the view exists afterwards. Fails the test if start-up
+    // does not succeed. Unless keepBallSpeed, the ball then rolls without pauses (every
+    // step is still drawn).
+    void StartGame(int clientWidth = 800, int clientHeight = 600, bool keepBallSpeed = false);
+    // Resizes the frame so that the view's client area is width x height.
+    void SetClientSize(int width, int height);
+    // Runs the update handlers of every menu; then MenuState reads an item's state.
+    UINT MenuState(UINT id);
+    // Sends a command the way a menu item does.
+    void Command(UINT id);
+    // Presses a key on the view: Qt key code, with the keypad flag if wanted.
+    void PressKey(int qtKey, bool keypad = false);
+
+    // Message boxes shown so far, and how the script answers the next ones.
+    std::vector<MessageBoxRequest> messageBoxes;
+    std::function<int(const MessageBoxRequest&)> answerMessageBox;
+    // How the script treats each dialog; the default presses Cancel. dialogsShown counts
+    // the template IDs of the dialogs opened.
+    std::function<void(CDialog&)> actOnDialog;
+    std::vector<UINT> dialogsShown;
+
+    std::unique_ptr<CRolvanApp> app;
+    CFrameWnd* frame = nullptr;
+    CRolvanView* view = nullptr;
+
+private:
+    std::unique_ptr<ScopedModalScript> script_;
+};
+
+// The cells of a board as kinds, row by row, for comparing whole boards.
+std::vector<int> BoardKinds(const Board& board);
