@@ -2,22 +2,6 @@
 
 namespace {
 
-Square* Neighbour(const Square& square, Direction d) {
-    switch (d) {
-        case Direction::Up:
-            return square.up;
-        case Direction::Right:
-            return square.right;
-        case Direction::Down:
-            return square.down;
-        case Direction::Left:
-            return square.left;
-        case Direction::None:
-            break;
-    }
-    return nullptr;
-}
-
 // The tile a square's kind stands for, or 0 when it holds no tile.
 SquareKind TileOf(SquareKind kind) {
     switch (kind) {

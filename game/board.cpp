@@ -92,3 +92,35 @@ Square* Board::SquareAt(std::int32_t column, std::int32_t row) const {
     }
     return s;
 }
+
+Square* Neighbour(const Square& square, Direction direction) {
+    switch (direction) {
+        case Direction::Up:
+            return square.up;
+        case Direction::Right:
+            return square.right;
+        case Direction::Down:
+            return square.down;
+        case Direction::Left:
+            return square.left;
+        case Direction::None:
+            break;
+    }
+    return nullptr;
+}
+
+Direction Opposite(Direction direction) {
+    switch (direction) {
+        case Direction::Up:
+            return Direction::Down;
+        case Direction::Right:
+            return Direction::Left;
+        case Direction::Down:
+            return Direction::Up;
+        case Direction::Left:
+            return Direction::Right;
+        case Direction::None:
+            break;
+    }
+    return Direction::None;
+}

@@ -35,6 +35,12 @@ enum class Direction : std::int32_t {
 
 class Board;
 struct BoardRow;
+struct Square;
+
+// The square next to `square` in the way of travel: the link a ball follows when it
+// leaves straight on. Absent on the board's edge.
+Square* Neighbour(const Square& square, Direction direction);
+Direction Opposite(Direction direction);
 
 struct Square {
     SquareKind kind = Empty;

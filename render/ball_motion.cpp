@@ -27,19 +27,7 @@ bool BallCentreAtEdge(const Square& square, int fraction, Direction direction, P
 }
 
 Square* CameFrom(const Square& square, Direction direction) {
-    switch (direction) {
-        case Direction::Up:
-            return square.down;
-        case Direction::Right:
-            return square.left;
-        case Direction::Down:
-            return square.up;
-        case Direction::Left:
-            return square.right;
-        case Direction::None:
-            break;
-    }
-    return nullptr;
+    return Neighbour(square, Opposite(direction));
 }
 
 std::int32_t StraightStepCount(const Square& square, Direction direction) {

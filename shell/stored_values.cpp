@@ -10,8 +10,7 @@ std::string FormatColourText(COLORREF colour) {
     return std::to_string(static_cast<std::int32_t>(colour));
 }
 
-COLORREF ParseColourText(std::string_view text) {
-    std::size_t pos = 0;
+bool ReadLongText(std::string_view text, std::size_t& pos, std::int32_t& value) {
     while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) {
         ++pos;
     }
@@ -22,12 +21,24 @@ COLORREF ParseColourText(std::string_view text) {
     }
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
     constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
-    std::int64_t value = 0;
+    const std::size_t digitsStart = pos;
+    std::int64_t magnitude = 0;
     for (; pos < text.size() && std::isdigit(static_cast<unsigned char>(text[pos])); ++pos) {
-        value = std::min<std::int64_t>(value * 10 + (text[pos] - '0'), kMax + 1);
+        magnitude = std::min<std::int64_t>(magnitude * 10 + (text[pos] - '0'), kMax + 1);
     }
-    value = std::clamp<std::int64_t>(negative ? -value : value, kMin, kMax);
-    return static_cast<COLORREF>(static_cast<std::int32_t>(value));
+    if (pos == digitsStart) {
+        return false;
+    }
+    value = static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(negative ? -magnitude : magnitude, kMin, kMax));
+    return true;
+}
+
+COLORREF ParseColourText(std::string_view text) {
+    std::size_t pos = 0;
+    std::int32_t value = 0;
+    ReadLongText(text, pos, value);
+    return static_cast<COLORREF>(value);
 }
 
 int GridSizeFromStore(int stored) { return std::clamp(stored, kMinGridSize, kMaxGridSize); }

@@ -37,9 +37,13 @@ inline constexpr ColourSetting kColourSettings[] = {
 // A colour is stored as the signed decimal text of its 32-bit value.
 std::string FormatColourText(COLORREF colour);
 
-// Reads a stored colour as the standard text-to-long conversion of a 32-bit long does:
-// leading white space, one optional sign, then digits up to the first other character;
-// no digits give 0 (black), numbers beyond the range saturate.
+// Reads an integer from text at pos the way the standard text-to-long conversion of a
+// 32-bit long does: leading white space, one optional sign, then decimal digits up to the
+// first other character; numbers beyond the range saturate. pos ends after the digits.
+// False when there are no digits.
+bool ReadLongText(std::string_view text, std::size_t& pos, std::int32_t& value);
+
+// A stored colour; text without digits gives 0 (black).
 COLORREF ParseColourText(std::string_view text);
 
 int GridSizeFromStore(int stored);
