@@ -7,33 +7,11 @@
 
 namespace {
 
-constexpr COLORREF kWindow = RGB(10, 20, 30);
-constexpr COLORREF kGrid = RGB(40, 50, 60);
-constexpr COLORREF kGridLine = RGB(70, 80, 90);
-constexpr COLORREF kTile = RGB(100, 110, 120);
-constexpr COLORREF kTileBorder = RGB(130, 140, 150);
-constexpr COLORREF kTileLine = RGB(160, 170, 180);
-constexpr COLORREF kHome = RGB(190, 200, 210);
-constexpr COLORREF kBall = RGB(220, 230, 240);
-// Never painted by the program: shows what was left alone.
-constexpr COLORREF kMarker = RGB(1, 2, 3);
-
 class PaintingTest : public RolvanTest {
 protected:
-    // Every colour distinct, so a pixel tells which part of which picture it belongs to.
     void StartPainting(int width = 800, int height = 600) {
         StartGame(width, height);
-        view->WindowBackgroundColour = kWindow;
-        view->GridBackgroundColour = kGrid;
-        view->GridLineColour = kGridLine;
-        view->TileBackgroundColour = kTile;
-        view->TileBorderColour = kTileBorder;
-        view->TileLineColour = kTileLine;
-        view->HomeSquareColour = kHome;
-        view->BallColour = kBall;
-        view->ballBrush = std::make_unique<CBrush>(kBall);
-        view->BuildAllImages();
-        view->RedrawAll();
+        UseDistinctColours(*view);
     }
 
     Square* At(int column, int row) { return view->board.SquareAt(column, row); }

@@ -3,6 +3,7 @@
 // Reading what the view and its buttons painted: the pixels of a window's backing image,
 // and where the ball's sprite stands in them.
 
+#include <memory>
 #include <ostream>
 #include <vector>
 
@@ -10,6 +11,33 @@
 #include "render/tile_buttons.h"
 #include "shell/platform/dc.h"
 #include "shell/rolvan_view.h"
+
+// Every colour distinct, so a pixel tells which part of which picture it belongs to.
+constexpr COLORREF kWindow = RGB(10, 20, 30);
+constexpr COLORREF kGrid = RGB(40, 50, 60);
+constexpr COLORREF kGridLine = RGB(70, 80, 90);
+constexpr COLORREF kTile = RGB(100, 110, 120);
+constexpr COLORREF kTileBorder = RGB(130, 140, 150);
+constexpr COLORREF kTileLine = RGB(160, 170, 180);
+constexpr COLORREF kHome = RGB(190, 200, 210);
+constexpr COLORREF kBall = RGB(220, 230, 240);
+// Never painted by the program: shows what was left alone.
+constexpr COLORREF kMarker = RGB(1, 2, 3);
+
+// Gives the view the colours above, builds every picture and redraws the window.
+inline void UseDistinctColours(CRolvanView& view) {
+    view.WindowBackgroundColour = kWindow;
+    view.GridBackgroundColour = kGrid;
+    view.GridLineColour = kGridLine;
+    view.TileBackgroundColour = kTile;
+    view.TileBorderColour = kTileBorder;
+    view.TileLineColour = kTileLine;
+    view.HomeSquareColour = kHome;
+    view.BallColour = kBall;
+    view.ballBrush = std::make_unique<CBrush>(kBall);
+    view.BuildAllImages();
+    view.RedrawAll();
+}
 
 inline void PrintTo(const PixelPoint& point, std::ostream* os) {
     *os << "(" << point.x << "," << point.y << ")";

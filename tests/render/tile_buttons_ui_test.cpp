@@ -9,19 +9,11 @@
 
 namespace {
 
-constexpr COLORREF kTile = RGB(100, 110, 120);
-constexpr COLORREF kTileBorder = RGB(130, 140, 150);
-constexpr COLORREF kTileLine = RGB(160, 170, 180);
-constexpr COLORREF kMarker = RGB(1, 2, 3);
-
 class TileButtonsTest : public RolvanTest {
 protected:
     void StartButtons(int width = 800, int height = 600) {
         StartGame(width, height);
-        view->TileBackgroundColour = kTile;
-        view->TileBorderColour = kTileBorder;
-        view->TileLineColour = kTileLine;
-        view->RedrawAll();
+        UseDistinctColours(*view);
     }
 
     // Press and release the left mouse button in the middle of the button, as a player does.
