@@ -14,9 +14,36 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
     return CFrameWnd::PreCreateWindow(cs);
 }
 
-// Switching the language comes with the German resources; until then English stays.
-void CMainFrame::OnLanguageEnglish() {}
-void CMainFrame::OnLanguageDeutsch() {}
+void CMainFrame::OnLanguageEnglish() { SwitchLanguage(0); }
+
+void CMainFrame::OnLanguageDeutsch() { SwitchLanguage(LANGUAGE_OFFSET_GERMAN); }
+
+// Only the menu bar changes at once; every dialog, message and editor button takes the new
+// language the next time it is built.
+void CMainFrame::SwitchLanguage(int offset) {
+    auto* app = dynamic_cast<CRolvanApp*>(AfxGetApp());
+    if (app == nullptr || app->m_nLanguageOffset == offset) {
+        return;
+    }
+    app->m_nLanguageOffset = offset;
+    AfxSetPlatformLanguage(offset == LANGUAGE_OFFSET_GERMAN ? LANG_GERMAN : LANG_ENGLISH);
+    ReplaceMenuBar();
+}
+
+void CMainFrame::ReplaceMenuBar() {
+    CMenu newMenu;
+    if (!newMenu.LoadMenu(IDR_MAINFRAME + LanguageOffset())) {
+        return;
+    }
+    // The default menu stays for the frame's whole life; a copy loaded by an earlier
+    // switch is not needed any more.
+    CMenu* current = GetMenu();
+    if (current != nullptr && current->GetSafeHmenu() != m_hMenuDefault) {
+        current->DestroyMenu();
+    }
+    SetMenu(&newMenu);
+    newMenu.Detach();
+}
 
 void CMainFrame::OnUpdateLanguageEnglish(CCmdUI* pCmdUI) {
     pCmdUI->SetRadio(LanguageOffset() == 0);

@@ -84,6 +84,13 @@ int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK);
 // Milliseconds of a steady clock, wrapping at 32 bits; take differences as signed.
 DWORD GetTickCount();
 
-// The system locale as a classic locale identifier: German gives primary language 7
-// (0x0407, 0x0807 for Switzerland, 0x0C07 for Austria, ...), English 0x0409.
+// The locale that governs the user's messages (LC_ALL, else LC_MESSAGES, else LANG) as a
+// classic locale identifier: German gives primary language 7 (0x0407, 0x0807 for
+// Switzerland, 0x0C07 for Austria, ...), English 0x0409.
 LCID GetSystemDefaultLCID();
+
+// The language of the platform's own texts: the standard buttons of message boxes, the
+// validation messages' box, the colour picker. LANG_GERMAN installs Debian's German
+// translation of Qt, any other language takes it away again. Without the translation the
+// texts stay English and nothing is reported.
+void AfxSetPlatformLanguage(WORD primaryLanguage);

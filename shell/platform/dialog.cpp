@@ -145,6 +145,7 @@ BOOL CDialog::BuildFromTemplate() {
     if (owner == nullptr && AfxGetApp() != nullptr)
         owner = AfxGetApp()->m_pMainWnd;
     auto* dialog = new DialogWidget(this, OwnerWidget(owner));
+    GiveModalFrame(dialog);
     AttachWidget(dialog, owner, 0, true);
     dialog->setWindowTitle(LocalText(dialogTemplate->title));
     QFont font(LocalText(dialogTemplate->fontName));

@@ -17,6 +17,10 @@ ModalScript* CurrentModalScript();
 // application title.
 int ShowMessageBox(QWidget* owner, LPCTSTR text, LPCTSTR caption, UINT type);
 
+// A modal window's frame: a title bar with the close box only, no minimise or maximise
+// buttons, whatever the window manager would give a dialog by default.
+void GiveModalFrame(QWidget* window);
+
 // The colour picker's sixteen custom colours become white the first time this runs in a
 // process; QColorDialog would otherwise bring back those of any earlier Qt program.
 void WhitenCustomColoursOnce();

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -116,6 +117,11 @@ ScopedModalScript::~ScopedModalScript() {
     g_script = m_previous;
 }
 
+void GiveModalFrame(QWidget* window) {
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
 int ShowMessageBox(QWidget* owner, LPCTSTR text, LPCTSTR caption, UINT type) {
     MessageBoxRequest request;
     request.text = text ? text : "";
@@ -134,6 +140,7 @@ int ShowMessageBox(QWidget* owner, LPCTSTR text, LPCTSTR caption, UINT type) {
 
     QMessageBox box(IconOf(request.icon), QString::fromStdString(request.caption),
                     QString::fromStdString(request.text), QMessageBox::NoButton, owner);
+    GiveModalFrame(&box);
     const std::vector<ButtonAnswer> buttons = ButtonsOf(request.buttons);
     for (const ButtonAnswer& button : buttons)
         box.addButton(button.button);
@@ -187,6 +194,28 @@ void DialogUser::Type(int nID, const char* text) {
 void DialogUser::MoveSlider(int nID, int nPos) {
     if (auto* slider = qobject_cast<QSlider*>(Control(m_dialog, nID)))
         slider->setValue(nPos);
+}
+
+void DialogUser::PressKey(int nID, UINT virtualKey) {
+    QWidget* control = Control(m_dialog, nID);
+    if (control == nullptr)
+        return;
+    static const struct {
+        UINT virtualKey;
+        int key;
+    } kKeys[] = {{VK_HOME, Qt::Key_Home},   {VK_END, Qt::Key_End},     {VK_PRIOR, Qt::Key_PageUp},
+                 {VK_NEXT, Qt::Key_PageDown}, {VK_LEFT, Qt::Key_Left}, {VK_RIGHT, Qt::Key_Right},
+                 {VK_UP, Qt::Key_Up},       {VK_DOWN, Qt::Key_Down}};
+    for (const auto& entry : kKeys) {
+        if (entry.virtualKey == virtualKey) {
+            control->setFocus(Qt::OtherFocusReason);
+            QKeyEvent press(QEvent::KeyPress, entry.key, Qt::NoModifier);
+            QApplication::sendEvent(control, &press);
+            QKeyEvent release(QEvent::KeyRelease, entry.key, Qt::NoModifier);
+            QApplication::sendEvent(control, &release);
+            return;
+        }
+    }
 }
 
 void DialogUser::PressEnter() {
@@ -245,6 +274,27 @@ CRect DialogUser::ControlRect(int nID) const {
 }
 
 // --- driving the real dialogs
+
+ModalWindowLook LookAtModalWindow(CDialog* dialog) {
+    QWidget* window = dialog != nullptr ? dialog->m_hWnd : QApplication::activeModalWidget();
+    ModalWindowLook look;
+    if (window == nullptr)
+        return look;
+    look.open = window->isVisible();
+    look.title = window->windowTitle().toStdString();
+    for (const QPushButton* button : window->findChildren<QPushButton*>())
+        look.buttons.push_back(button->text().toStdString());
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        if (!label->pixmap().isNull())
+            look.showsIcon = true;
+        else if (!label->text().isEmpty())
+            look.labels.push_back(label->text().toStdString());
+    }
+    const Qt::WindowFlags flags = window->windowFlags();
+    look.closeBoxOnly = (flags & Qt::CustomizeWindowHint) && (flags & Qt::WindowCloseButtonHint) &&
+                        !(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    return look;
+}
 
 void RunFromEventLoop(int delayMs, std::function<void()> action) {
     QTimer::singleShot(delayMs, QCoreApplication::instance(), std::move(action));

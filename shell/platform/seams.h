@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "shell/platform/windef.h"
 
@@ -64,6 +65,9 @@ public:
     void Type(int nID, const char* text);
     // Moves a slider as the keyboard would, to nPos.
     void MoveSlider(int nID, int nPos);
+    // Presses a key (VK_HOME, VK_END, VK_PRIOR, VK_NEXT, VK_LEFT, VK_RIGHT, VK_UP,
+    // VK_DOWN) on a control, as the user would with the control focused.
+    void PressKey(int nID, UINT virtualKey);
     void PressEnter();
     void PressEscape();
     void CloseBox();
@@ -85,6 +89,22 @@ private:
 void SetProfileFileForTesting(const char* path);
 // Pretends the system locale is the one named, as "de_CH" or "en_US" (null: the real one).
 void SetSystemLocaleForTesting(const char* name);
+// Looks for Qt's translations in folder (null: Qt's own place).
+void SetTranslationsFolderForTesting(const char* folder);
+
+// What a modal window shows: its title, the texts of its buttons and labels in order,
+// whether a label shows a picture (an icon), and whether its frame asks the window manager
+// for the close box alone, without minimise and maximise buttons.
+struct ModalWindowLook {
+    bool open = false;
+    std::string title;
+    std::vector<std::string> buttons;
+    std::vector<std::string> labels;
+    bool showsIcon = false;
+    bool closeBoxOnly = false;
+};
+// The dialog's window, or with a null dialog the real modal window that is open.
+ModalWindowLook LookAtModalWindow(CDialog* dialog = nullptr);
 
 // For tests that drive the real dialogs: runs action from the event loop after delayMs,
 // that is, inside the modal loop that opens meanwhile.

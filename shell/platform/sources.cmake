@@ -18,6 +18,7 @@ list(APPEND ROLVAN_UI_SOURCES
   shell/platform/profile.cpp
   shell/platform/seams.cpp
   shell/platform/system.cpp
+  shell/platform/translation.cpp
   shell/platform/view.cpp
   shell/platform/wnd.cpp
 )

@@ -3,6 +3,7 @@
 #include <QLocale>
 
 #include <chrono>
+#include <cstdlib>
 #include <string>
 
 #include "shell/platform/app.h"
@@ -25,6 +26,31 @@ WORD GermanSubLanguage(QLocale::Territory territory) {
             return 1;
     }
 }
+
+// The locale that governs messages, by name, as the C library chooses it: LC_ALL, else
+// LC_MESSAGES, else LANG, an empty variable counting as unset. LANGUAGE only orders
+// translations within that choice and LC_NUMERIC governs numbers, so neither decides. The
+// name counts as it stands, whether or not the machine has generated that locale.
+std::string MessagesLocaleName() {
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && value[0] != '\0')
+            return value;
+    }
+    return "C";
+}
+
+// "de_AT.UTF-8@euro" as the locale Qt knows by "de_AT"; the C library's own aliases for
+// German as German.
+QLocale LocaleOfName(std::string name) {
+    name = name.substr(0, name.find_first_of(".@"));
+    if (name == "german" || name == "deutsch")
+        name = "de_DE";
+    if (name.empty() || name == "C" || name == "POSIX")
+        return QLocale::c();
+    return QLocale(QString::fromStdString(name));
+}
+
 }  // namespace
 
 void SetSystemLocaleForTesting(const char* name) {
@@ -37,8 +63,7 @@ DWORD GetTickCount() {
 }
 
 LCID GetSystemDefaultLCID() {
-    const QLocale locale =
-        g_localeName.empty() ? QLocale::system() : QLocale(QString::fromStdString(g_localeName));
+    const QLocale locale = LocaleOfName(g_localeName.empty() ? MessagesLocaleName() : g_localeName);
     switch (locale.language()) {
         case QLocale::German:
             return MAKELANGID(LANG_GERMAN, GermanSubLanguage(locale.territory()));

@@ -8,6 +8,8 @@
 #include "shell/stored_values.h"
 
 void RolvanTest::SetUp() {
+    // English unless a test says otherwise, whatever the machine's locale.
+    SetSystemLocaleForTesting("en_US");
     app = std::make_unique<CRolvanApp>();
     app->SetRegistryKey("quendel");
     app->WriteProfileString(kSettingsSection, nullptr, nullptr);
@@ -36,7 +38,11 @@ void RolvanTest::TearDown() {
     frame = nullptr;
     app.reset();
     script_.reset();
+    SetSystemLocaleForTesting(nullptr);
+    AfxSetPlatformLanguage(LANG_ENGLISH);
 }
+
+void RolvanTest::UseRealModalWindows() { script_.reset(); }
 
 void RolvanTest::StoreInt(const char* name, int value) {
     app->WriteProfileInt(kSettingsSection, name, value);

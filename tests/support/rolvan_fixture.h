@@ -39,6 +39,9 @@ protected:
     void Command(UINT id);
     // Presses a key on the view: Qt key code, with the keypad flag if wanted.
     void PressKey(int qtKey, bool keypad = false);
+    // From here on the real dialogs and message boxes open; answer them from the event
+    // loop (RunFromEventLoop).
+    void UseRealModalWindows();
 
     // Message boxes shown so far, and how the script answers the next ones.
     std::vector<MessageBoxRequest> messageBoxes;

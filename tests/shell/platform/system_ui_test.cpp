@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 
 #include "shell/platform/afxwin.h"
 #include "shell/platform/seams.h"
@@ -34,6 +35,53 @@ TEST_F(LocaleTest, OtherLanguagesAreNotGerman) {
     for (const char* name : {"fr_FR", "nl_NL", "C", "en_GB"}) {
         SetSystemLocaleForTesting(name);
         EXPECT_NE(PRIMARYLANGID(GetSystemDefaultLCID()), LANG_GERMAN) << name;
+    }
+}
+
+// The language that governs messages decides, as the C library chooses it; a locale that
+// is not generated on this machine still counts by its name.
+TEST_F(LocaleTest, TheMessagesLocaleDecidesFromTheEnvironment) {
+    const char* const variables[] = {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE", "LC_NUMERIC"};
+    const struct {
+        const char* values[5];  // in the order of variables; null: unset
+        bool german;
+    } cases[] = {
+        {{nullptr, nullptr, "de_AT.UTF-8", nullptr, nullptr}, true},
+        {{nullptr, "de_CH.UTF-8", "en_GB.UTF-8", nullptr, nullptr}, true},
+        {{"C", nullptr, "de_DE.UTF-8", nullptr, nullptr}, false},
+        {{"", "", "de_LU", nullptr, nullptr}, true},
+        {{nullptr, nullptr, "en_US.UTF-8", "de_DE:de", "de_DE.UTF-8"}, false},
+        {{nullptr, "fr_FR", "de_DE.UTF-8", nullptr, nullptr}, false},
+        {{"de_DE.ISO-8859-15@euro", nullptr, "en_US", nullptr, nullptr}, true},
+        {{nullptr, nullptr, "german", nullptr, nullptr}, true},
+        {{nullptr, nullptr, nullptr, "de", nullptr}, false},
+        {{nullptr, nullptr, "POSIX", nullptr, nullptr}, false},
+    };
+    std::string saved[5];
+    bool wasSet[5];
+    for (int v = 0; v < 5; ++v) {
+        const char* value = std::getenv(variables[v]);
+        wasSet[v] = value != nullptr;
+        saved[v] = value ? value : "";
+    }
+    SetSystemLocaleForTesting(nullptr);
+    for (const auto& c : cases) {
+        for (int v = 0; v < 5; ++v) {
+            if (c.values[v] != nullptr)
+                setenv(variables[v], c.values[v], 1);
+            else
+                unsetenv(variables[v]);
+        }
+        EXPECT_EQ(PRIMARYLANGID(GetSystemDefaultLCID()) == LANG_GERMAN, c.german)
+            << "LC_ALL=" << (c.values[0] ? c.values[0] : "-")
+            << " LC_MESSAGES=" << (c.values[1] ? c.values[1] : "-")
+            << " LANG=" << (c.values[2] ? c.values[2] : "-");
+    }
+    for (int v = 0; v < 5; ++v) {
+        if (wasSet[v])
+            setenv(variables[v], saved[v].c_str(), 1);
+        else
+            unsetenv(variables[v]);
     }
 }
 
