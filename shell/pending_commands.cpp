@@ -1,7 +1,6 @@
 // Commands that stand in the menus with their command state but do nothing yet: the
-// colour pickers, the ball speed dialog and the About box.
+// colour pickers.
 
-#include "shell/rolvan_app.h"
 #include "shell/rolvan_view.h"
 
 void CRolvanView::OnWindowBackgroundColour() {}
@@ -12,6 +11,3 @@ void CRolvanView::OnTileBorderColour() {}
 void CRolvanView::OnTileLineColour() {}
 void CRolvanView::OnHomeSquareColour() {}
 void CRolvanView::OnBallColour() {}
-void CRolvanView::OnBallSpeed() {}
-
-void CRolvanApp::OnAppAbout() {}

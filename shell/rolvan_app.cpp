@@ -1,5 +1,6 @@
 #include "shell/rolvan_app.h"
 
+#include "shell/about_box.h"
 #include "shell/main_frame.h"
 #include "shell/rolvan_doc.h"
 #include "shell/rolvan_view.h"
@@ -32,5 +33,19 @@ BOOL CRolvanApp::InitInstance() {
     if (!ProcessShellCommand(cmdInfo)) {
         return FALSE;
     }
+
+    // The window was made with the English menu; German in any country switches now.
+    if (auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd)) {
+        if (PRIMARYLANGID(GetSystemDefaultLCID()) == LANG_GERMAN) {
+            frame->OnLanguageDeutsch();
+        } else {
+            frame->OnLanguageEnglish();
+        }
+    }
     return TRUE;
+}
+
+void CRolvanApp::OnAppAbout() {
+    CAboutBoxDlg aboutDlg;
+    aboutDlg.DoModal();
 }
