@@ -1,7 +1,8 @@
 #pragma once
 
-// The program's resources as data: menus, dialog templates, the string table and the
-// icon. The framework layer builds its menus and dialogs from these tables.
+// The program's resources as data: menus, dialog templates and the string table. The
+// framework layer builds its menus and dialogs from these tables; the icon is a picture
+// of its own (res/icons/).
 
 #include "shell/platform/windef.h"
 
@@ -45,18 +46,7 @@ struct DialogTemplate {
     int count;
 };
 
-// A square icon: size rows of size characters, each character one of paletteKeys, drawn
-// in the paletteColours entry at the same index.
-struct IconTemplate {
-    unsigned id;
-    int size;
-    const char* const* rows;
-    const char* paletteKeys;
-    const COLORREF* paletteColours;
-};
-
 // Null when the resource does not exist. Texts are UTF-8.
 const MenuTemplate* FindMenuTemplate(unsigned id);
 const DialogTemplate* FindDialogTemplate(unsigned id);
 const char* FindStringResource(unsigned id);
-const IconTemplate* FindIconTemplate(unsigned id);

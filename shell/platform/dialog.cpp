@@ -206,7 +206,7 @@ BOOL CDialog::BuildFromTemplate() {
             }
             case ControlKind::Icon: {
                 auto* label = new QLabel(dialog);
-                const QPixmap icon = IconPixmap(control.iconId);
+                const QPixmap icon = IconPixmap(control.iconId, dialog->devicePixelRatioF());
                 label->setPixmap(icon);
                 widget = label;
                 break;

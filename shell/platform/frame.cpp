@@ -92,7 +92,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, const CRuntimeClass* pViewClass, CDo
     if (cs.style & FWS_ADDTOTITLE)
         caption = QStringLiteral("Untitled - ") + caption;
     widget->setWindowTitle(caption);
-    widget->setWindowIcon(QIcon(IconPixmap(nIDResource)));
+    widget->setWindowIcon(ProgramIcon(nIDResource));
 
     CMenu menu;
     if (menu.LoadMenu(nIDResource)) {

@@ -14,6 +14,7 @@ list(APPEND ROLVAN_UI_SOURCES
   shell/platform/dialog.cpp
   shell/platform/document.cpp
   shell/platform/frame.cpp
+  shell/platform/icons.cpp
   shell/platform/menu.cpp
   shell/platform/profile.cpp
   shell/platform/seams.cpp

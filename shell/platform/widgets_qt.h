@@ -123,5 +123,8 @@ QWidget* OwnerWidget(CWnd* wnd);
 // Colour conversions between the classic COLORREF and Qt.
 QColor ToQColor(COLORREF colour);
 COLORREF FromQColor(const QColor& colour);
-QPixmap IconPixmap(unsigned id);
+// The program's icon by resource ID, null for an ID without one: every size, or the
+// classic 32 x 32 for a screen of the given device pixel ratio.
+QIcon ProgramIcon(unsigned id);
+QPixmap IconPixmap(unsigned id, qreal devicePixelRatio = 1.0);
 QString LocalText(LPCTSTR text);

@@ -10,7 +10,6 @@
 #include <QPixmap>
 #include <QRegion>
 
-#include "res/resource_tables.h"
 #include "shell/platform/app.h"
 #include "shell/platform/dc.h"
 #include "shell/platform/frame.h"
@@ -133,24 +132,6 @@ COLORREF FromQColor(const QColor& colour) {
 
 QString LocalText(LPCTSTR text) {
     return text ? QString::fromUtf8(text) : QString();
-}
-
-QPixmap IconPixmap(unsigned id) {
-    const IconTemplate* icon = FindIconTemplate(id);
-    if (icon == nullptr)
-        return QPixmap();
-    QImage image(icon->size, icon->size, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    const QByteArray keys(icon->paletteKeys);
-    for (int y = 0; y < icon->size; ++y) {
-        const char* row = icon->rows[y];
-        for (int x = 0; x < icon->size && row[x] != '\0'; ++x) {
-            const qsizetype index = keys.indexOf(row[x]);
-            if (index >= 0)
-                image.setPixelColor(x, y, ToQColor(icon->paletteColours[index]));
-        }
-    }
-    return QPixmap::fromImage(image);
 }
 
 // --- WndBridge

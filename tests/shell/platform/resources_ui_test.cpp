@@ -1,5 +1,10 @@
 // The resources as the program sees them: the two menu bars with every ID and text, the
-// dialog templates and the string table.
+// dialog templates, the string table and the icon.
+
+#include <QColor>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +15,7 @@
 #include "res/resource_tables.h"
 #include "shell/platform/cstring.h"
 #include "shell/platform/menu.h"
+#include "shell/platform/widgets_qt.h"
 
 namespace {
 
@@ -205,15 +211,17 @@ TEST(DialogResourcesTest, ControlsCarryTheStylesTheDialogsRelyOn) {
     EXPECT_STREQ(about->controls[1].text, "Rolvan Version 2.2");
 }
 
-TEST(IconResourcesTest, TheProgramIconIsASquareOfKnownColours) {
-    const IconTemplate* icon = FindIconTemplate(IDR_MAINFRAME);
-    ASSERT_NE(icon, nullptr);
-    const std::string keys = icon->paletteKeys;
-    for (int y = 0; y < icon->size; ++y) {
-        const std::string row = icon->rows[y];
-        ASSERT_EQ(static_cast<int>(row.size()), icon->size);
-        for (char key : row)
-            EXPECT_NE(keys.find(key), std::string::npos);
+// Every size comes from the one SVG; a screen with two device pixels per pixel gets the
+// 64-pixel picture for the classic 32-pixel icon.
+TEST(IconResourcesTest, TheProgramIconComesInEveryThemeSize) {
+    const QIcon icon = ProgramIcon(IDR_MAINFRAME);
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
     }
-    EXPECT_EQ(FindIconTemplate(129), nullptr);
+    const QPixmap sharp = IconPixmap(IDR_MAINFRAME, 2.0);
+    EXPECT_EQ(sharp.size(), QSize(64, 64));
+    EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+    // The corner of the board: grid background just inside the teal frame.
+    EXPECT_EQ(IconPixmap(IDR_MAINFRAME).toImage().pixelColor(6, 6), QColor(0, 128, 64));
+    EXPECT_TRUE(ProgramIcon(129).isNull());
 }
