@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the build needs on Debian 12, builds Rolvan, then either starts the game
-# (`run`) or runs every test (`test`).
+# Installs what the build needs on Debian 12, builds Rolvan, then starts the game (`run`),
+# runs every test (`test`) or builds the Debian package build/rolvan_*.deb (`package`).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,7 +8,11 @@ build="$here/build"
 action=${1:-run}
 
 packages=(build-essential cmake qt6-base-dev qt6-translations-l10n libgtest-dev libgmock-dev
-          libbenchmark-dev file)
+          libbenchmark-dev file librsvg2-bin)
+# The checks of the launcher, the metadata and the package.
+if [ "$action" = test ]; then
+  packages+=(desktop-file-utils appstream lintian)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -33,8 +37,12 @@ case "$action" in
   test)
     exec ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 120
     ;;
+  package)
+    cd "$build"
+    exec cpack -G DEB
+    ;;
   *)
-    echo "usage: tools/build.sh [run|test]" >&2
+    echo "usage: tools/build.sh [run|test|package]" >&2
     exit 2
     ;;
 esac

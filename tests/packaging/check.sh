@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Checks of what the program installs: the launcher, the AppStream metadata, the file
+# list of an install, and the Debian package.
+#
+#   check.sh desktop|metainfo|install|package|lintian SOURCE_DIR BUILD_DIR
+#
+# A check whose tool is missing exits 77, which CTest reports as skipped.
+set -euo pipefail
+check=$1
+source_dir=$2
+build_dir=$3
+expected="$source_dir/tests/packaging/installed-files.txt"
+package_dir="$build_dir/package-check"
+
+need() {
+  if ! command -v "$1" >/dev/null; then
+    echo "SKIPPED: $1 is not installed (Debian package $2)"
+    exit 77
+  fi
+}
+
+case "$check" in
+  desktop)
+    need desktop-file-validate desktop-file-utils
+    desktop-file-validate "$source_dir/res/desktop/org.quendel.Rolvan.desktop"
+    ;;
+  metainfo)
+    need appstreamcli appstream
+    appstreamcli validate --no-net --pedantic "$build_dir/desktop/org.quendel.Rolvan.metainfo.xml"
+    ;;
+  install)
+    prefix=$(mktemp -d)
+    trap 'rm -rf "$prefix"' EXIT
+    cmake --install "$build_dir" --prefix "$prefix" >/dev/null
+    diff -u "$expected" <(cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C sort)
+    ;;
+  package)
+    need dpkg-shlibdeps dpkg-dev
+    rm -rf "$package_dir"
+    mkdir -p "$package_dir"
+    (cd "$build_dir" && cpack -G DEB -B "$package_dir" >/dev/null)
+    deb=$(ls "$package_dir"/rolvan_2.2-1_*.deb)
+    # The package holds exactly what an install holds, under /usr.
+    diff -u <(sed 's|^|usr/|' "$expected") \
+      <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | LC_ALL=C sort)
+    dpkg-deb -f "$deb" Package Version Section Recommends Depends
+    dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6
+    ;;
+  lintian)
+    need lintian lintian
+    deb=$(ls "$package_dir"/rolvan_2.2-1_*.deb)
+    # Errors and warnings fail; overrides in the package say why each one kept is fine.
+    lintian --fail-on error,warning "$deb"
+    ;;
+  *)
+    echo "check.sh: unknown check $check" >&2
+    exit 2
+    ;;
+esac
