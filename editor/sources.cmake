@@ -6,4 +6,6 @@ list(APPEND ROLVAN_RULES_SOURCES
 list(APPEND ROLVAN_UI_SOURCES
   editor/stored_layout_view.cpp
   editor/edit_mode.cpp
+  editor/grid_size.cpp
+  editor/grid_size_dialog.cpp
 )
