@@ -22,8 +22,11 @@ void CRolvanView::ResizeBoard(int cx, int cy) {
     const BoardGeometry geometry = ComputeBoardGeometry(cx, cy, board.columns, board.rows);
     ballRadiusX = geometry.ballRadiusX;
     ballRadiusY = geometry.ballRadiusY;
-    // While editing, the right-hand strip holds the editor's buttons instead.
-    if (!editing) {
+    // While editing, the right-hand strip holds the editor's buttons instead; they are
+    // made again as well, with the captions of the language of this moment.
+    if (editing) {
+        CreateEditButtons();
+    } else {
         CreateTileButtons();
     }
     ApplyBoardGeometry(board, geometry);

@@ -110,6 +110,14 @@ public:
     void OnGridSize();
     void OnLButtonDown(UINT nFlags, CPoint point) override;
     void OnRButtonDown(UINT nFlags, CPoint point) override;
+    void CreateEditButtons();
+    void DestroyEditButtons();
+    Square* SquareAtPoint(int x, int y) const;
+    bool IsProtectedSquare(const Square* square, SquareKind kind) const;
+    // A click of the mouse button that toggles `mark` (Border left, Home right).
+    void MarkSquare(CPoint point, SquareKind mark);
+    // Save and Cancel end alike: the tile buttons, the tiles and the ball come back.
+    void LeaveEditor();
 
     // --- Painting (render/) -------------------------------------------------------------
     void OnSize(UINT nType, int cx, int cy) override;

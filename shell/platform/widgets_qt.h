@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QMainWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 
@@ -55,10 +56,15 @@ public:
     }
 
 protected:
+    // Handling an event may end the widget: the deferred delete that DestroyWindow asked
+    // for is itself an event, and a click may destroy its own button. Past that point the
+    // widget's memory is gone, so it is not touched again.
     bool event(QEvent* e) override {
+        const QPointer<QObject> alive(this);
         ++busy;
         const bool handled = Base::event(e);
-        --busy;
+        if (alive)
+            --busy;
         return handled;
     }
 };
