@@ -1,17 +1,9 @@
 // Commands that stand in the menus with their command state but do nothing yet: the
-// colour pickers, the ball speed dialog and the About box.
+// ball speed dialog and the About box.
 
 #include "shell/rolvan_app.h"
 #include "shell/rolvan_view.h"
 
-void CRolvanView::OnWindowBackgroundColour() {}
-void CRolvanView::OnGridBackgroundColour() {}
-void CRolvanView::OnGridLineColour() {}
-void CRolvanView::OnTileBackgroundColour() {}
-void CRolvanView::OnTileBorderColour() {}
-void CRolvanView::OnTileLineColour() {}
-void CRolvanView::OnHomeSquareColour() {}
-void CRolvanView::OnBallColour() {}
 void CRolvanView::OnBallSpeed() {}
 
 void CRolvanApp::OnAppAbout() {}
