@@ -8,4 +8,5 @@ list(APPEND ROLVAN_UI_SOURCES
   render/square_pictures.cpp
   render/view_painting.cpp
   render/tile_buttons.cpp
+  render/colour_commands.cpp
 )

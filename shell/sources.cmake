@@ -6,7 +6,6 @@ list(APPEND ROLVAN_UI_SOURCES
   shell/main_frame.cpp
   shell/rolvan_view.cpp
   shell/localized_string.cpp
-  shell/pending_commands.cpp
   shell/about_box.cpp
   shell/ball_speed_dialog.cpp
 )

@@ -24,6 +24,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName) {
     }
     m_pszProfileName = m_pszAppName;
     g_application = this;
+    StartColourPickerRun();
 }
 
 CWinApp::~CWinApp() {
@@ -85,7 +86,6 @@ int AfxWinMain(int argc, char* argv[]) {
     if (QCoreApplication::instance() == nullptr) {
         application = std::make_unique<QApplication>(argc, argv);
     }
-    WhitenCustomColoursOnce();
     CWinApp* app = AfxGetApp();
     if (app == nullptr)
         return 1;

@@ -2,7 +2,8 @@
 
 // CColorDialog: the colour picker (QColorDialog, never the desktop's native chooser).
 // Its sixteen custom colours are white at the first use in a run and then kept for the
-// rest of the run, shared by every picker.
+// rest of the run, shared by every picker; none of them reaches the next run, and the
+// custom colours other Qt programs of the user keep are left as they were.
 
 #include "shell/platform/windef.h"
 

@@ -21,6 +21,6 @@ int ShowMessageBox(QWidget* owner, LPCTSTR text, LPCTSTR caption, UINT type);
 // buttons, whatever the window manager would give a dialog by default.
 void GiveModalFrame(QWidget* window);
 
-// The colour picker's sixteen custom colours become white the first time this runs in a
-// process; QColorDialog would otherwise bring back those of any earlier Qt program.
-void WhitenCustomColoursOnce();
+// A new run of the program: the colour picker's sixteen custom colours become white at
+// its first opening, instead of those some Qt program left in the user's QtProject.conf.
+void StartColourPickerRun();

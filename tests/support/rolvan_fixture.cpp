@@ -29,7 +29,10 @@ void RolvanTest::SetUp() {
             DialogUser(dialog).Click(IDCANCEL);
         }
     };
-    script.colour = [](COLORREF) -> std::optional<COLORREF> { return std::nullopt; };
+    script.colour = [this](COLORREF initial) -> std::optional<COLORREF> {
+        coloursOffered.push_back(initial);
+        return answerColour ? answerColour(initial) : std::nullopt;
+    };
     script_ = std::make_unique<ScopedModalScript>(std::move(script));
 }
 

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,14 @@ protected:
     // the template IDs of the dialogs opened.
     std::function<void(CDialog&)> actOnDialog;
     std::vector<UINT> dialogsShown;
+    // How the script answers the colour picker (nullopt: Cancel, the default), and the
+    // initial colour of each picker opened.
+    std::function<std::optional<COLORREF>(COLORREF)> answerColour;
+    std::vector<COLORREF> coloursOffered;
+
+    // From here on the real dialogs, message boxes and colour pickers open; the test
+    // answers them from the event loop.
+    void UseRealModalUi() { script_.reset(); }
 
     std::unique_ptr<CRolvanApp> app;
     CFrameWnd* frame = nullptr;

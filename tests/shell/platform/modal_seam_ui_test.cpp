@@ -153,6 +153,7 @@ TEST(ColorDialogSeamTest, TheScriptGetsTheInitialColourAndAnswersOkOrCancel) {
 }
 
 TEST(RealColorDialogTest, TheRealPickerIsQtsOwnWithWhiteCustomColoursKeptForTheRun) {
+    CWinApp run;  // whatever pickers of earlier runs in this process left
     ModalGuard guard;
     COLORREF initial = 0;
     bool ownDialog = false;
