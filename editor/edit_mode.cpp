@@ -16,11 +16,20 @@ void CRolvanView::OnEditGrid() {
     }
     editing = true;
     {
-        // With the editing flag set the board paints its tiles as empty squares and
-        // leaves out the ball.
         CClientDC dc(this);
         OnEraseBkgnd(&dc);
-        OnDraw(&dc);
+        // Repainting the ball's square by its kind takes the ball image off the board.
+        PaintSquare(ball.currentSquare, &dc);
+    }
+    RepaintKinds(kPaintedKinds);
+    {
+        // The tiles stay on the board; the editor only hides them.
+        CClientDC dc(this);
+        board.ForEachSquare([&](const Square& square) {
+            if ((square.kind & kTileKinds) != 0) {
+                PaintAsEmpty(&square, &dc);
+            }
+        });
     }
     leftButton.reset();
     centreButton.reset();

@@ -90,6 +90,15 @@ void CRolvanView::PaintSquare(const Square* square, CDC* pDC) {
                 SRCCOPY);
 }
 
+void CRolvanView::PaintAsEmpty(const Square* square, CDC* pDC) {
+    const SquareImage& empty = squareImages.emptyImage;
+    if (square == nullptr || pDC == nullptr || !empty.surface) {
+        return;
+    }
+    pDC->BitBlt(square->x, square->y, square->width, square->height, empty.surface.get(), 0, 0,
+                SRCCOPY);
+}
+
 void CRolvanView::PaintAllSquares(CDC* pDC) {
     board.ForEachSquare([&](const Square& square) { PaintSquare(&square, pDC); });
 }

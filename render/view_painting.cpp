@@ -58,13 +58,11 @@ BOOL CRolvanView::OnEraseBkgnd(CDC* pDC) {
 void CRolvanView::OnDraw(CDC* pDC) {
     if (editing) {
         // The tiles stay on the board; the editor only hides them.
-        const SquareImage& empty = squareImages.emptyImage;
         board.ForEachSquare([&](const Square& square) {
             if ((square.kind & kTileKinds) == 0) {
                 PaintSquare(&square, pDC);
-            } else if (empty.surface) {
-                pDC->BitBlt(square.x, square.y, square.width, square.height, empty.surface.get(), 0,
-                            0, SRCCOPY);
+            } else {
+                PaintAsEmpty(&square, pDC);
             }
         });
         return;

@@ -133,6 +133,9 @@ public:
     void BuildHomeImage();
     void BuildBorderImage();
     void PaintSquare(const Square* square, CDC* pDC);
+    // The picture of an Empty square at the square's place, whatever it holds: how the
+    // editor hides the tiles.
+    void PaintAsEmpty(const Square* square, CDC* pDC);
     void PaintAllSquares(CDC* pDC);
     void RepaintKinds(int kindMask);
     void CreateTileButtons();
