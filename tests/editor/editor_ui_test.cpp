@@ -83,8 +83,9 @@ TEST_F(EditorTest, EnteringSwapsTheButtonsAndHidesTilesAndBallUntilSaveLeavesUnc
         "Save 7000 640,60,760,180; Reset 7001 640,240,760,360; Cancel 7002 640,420,760,540; ");
     EXPECT_EQ(CountColour(*view, kBall) + CountColour(*view, kTileLine), 0);
 
-    // A language switch reaches the captions only when a resize makes the buttons again.
-    app->m_nLanguageOffset = LANGUAGE_OFFSET_GERMAN;
+    // A language switch, allowed while editing, reaches the captions only when a resize
+    // makes the buttons again.
+    Command(ID_LANGUAGE_DEUTSCH);
     EXPECT_EQ(EditButtons().substr(0, 5), "Save ");
     SetClientSize(1000, 700);
     EXPECT_TRUE(view->editing && !TileButtons());
@@ -125,7 +126,7 @@ TEST_F(EditorTest, ClicksToggleTheirKindAndRefuseProtectedSquares) {
     const MessageBoxRequest& refusal = messageBoxes[1];
     EXPECT_EQ(refusal.text + "|" + refusal.caption, "You can't change this square|Don't be silly");
     EXPECT_TRUE(refusal.icon == MB_ICONEXCLAMATION && refusal.buttons == MB_OK && refusal.hasOwner);
-    app->m_nLanguageOffset = LANGUAGE_OFFSET_GERMAN;
+    Command(ID_LANGUAGE_DEUTSCH);
     Click(1, 9, L);
     EXPECT_EQ(messageBoxes.back().text + "|" + messageBoxes.back().caption,
               "Dieses Quadrat ist nicht ändbar.|Keine gute Idee");
@@ -274,7 +275,7 @@ TEST_F(EditorTest, AcceptingTheSizeRebuildsStoresAndStartsAGameAndTheScoresStay)
         EXPECT_EQ(view->board.squareHeight, 600 / (c.y + 2));
         EXPECT_EQ(std::pair(view->humanScore, view->computerScore), std::pair(3, 4));
     }
-    app->m_nLanguageOffset = LANGUAGE_OFFSET_GERMAN;
+    Command(ID_LANGUAGE_DEUTSCH);
     actOnDialog = nullptr;
     Command(ID_GRID_SIZE);
     EXPECT_EQ(dialogsShown.back(), IDD_GRIDSIZE_GERMAN);
