@@ -6,7 +6,9 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "shell/main_frame.h"
@@ -150,17 +152,19 @@ TEST_F(LanguageTest, DialogsAndMessagesComeFromTheCurrentLanguage) {
     }
 }
 
-// The real box: Qt's own buttons speak the program's language, and the frame offers the
-// close box alone.
-TEST_F(LanguageTest, MessageBoxButtonsFollowTheLanguage) {
+// The real boxes: Qt's own buttons and the colour picker's labels speak the program's
+// language, and the frame offers the close box alone.
+TEST_F(LanguageTest, QtsOwnTextsFollowTheLanguage) {
     StartGame();
     UseRealModalWindows();
     const struct {
         UINT language;
         std::vector<std::string> buttons;
+        const char* pickerLabel;
+        const char* pickerCancel;
     } languages[] = {
-        {ID_LANGUAGE_DEUTSCH, {"&Ja", "&Nein", "Abbrechen"}},
-        {ID_LANGUAGE_ENGLISH, {"&Yes", "&No", "Cancel"}},
+        {ID_LANGUAGE_DEUTSCH, {"&Ja", "&Nein", "Abbrechen"}, "Farb&ton:", "Abbrechen"},
+        {ID_LANGUAGE_ENGLISH, {"&Yes", "&No", "Cancel"}, "Hu&e:", "Cancel"},
     };
     view->humanScore = 3;
     for (const auto& language : languages) {
@@ -176,6 +180,17 @@ TEST_F(LanguageTest, MessageBoxButtonsFollowTheLanguage) {
         EXPECT_EQ(look.buttons, language.buttons);
         EXPECT_TRUE(look.closeBoxOnly);
         EXPECT_EQ(view->humanScore, 3);
+
+        RunFromEventLoop(0, [&look] {
+            look = LookAtModalWindow();
+            AnswerOpenColorDialog(std::nullopt);
+        });
+        Command(ID_COLOURS_BALLCOLOUR);
+        EXPECT_NE(std::find(look.labels.begin(), look.labels.end(), language.pickerLabel),
+                  look.labels.end());
+        EXPECT_NE(std::find(look.buttons.begin(), look.buttons.end(), language.pickerCancel),
+                  look.buttons.end());
+        EXPECT_TRUE(look.closeBoxOnly);
     }
 }
 
