@@ -9,9 +9,9 @@ action=${1:-run}
 
 packages=(build-essential cmake qt6-base-dev qt6-translations-l10n libgtest-dev libgmock-dev
           libbenchmark-dev file librsvg2-bin)
-# The checks of the launcher, the metadata and the package.
+# The checks of the launcher, the metadata and the package; clang for the fuzzer.
 if [ "$action" = test ]; then
-  packages+=(desktop-file-utils appstream lintian)
+  packages+=(desktop-file-utils appstream lintian clang libclang-rt-14-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do
