@@ -21,7 +21,8 @@ export TMPDIR="$scratch"
 
 figures() {
   local started=$SECONDS
-  "$tests" --gtest_filter="$1" | grep -E '^(monkey|games|store files|two instances|slow start)|FAILED|Failure' || true
+  "$tests" --gtest_filter="$1" 2>&1 |
+    grep -E '^(monkey|games|store files|two instances|slow start)|FAILED|Failure|ERROR' || true
   echo "  ($(( SECONDS - started )) s)"
 }
 
