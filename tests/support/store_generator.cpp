@@ -96,7 +96,7 @@ std::string Line(StoreRandom& random) {
     if (roll < 10)
         return "novalue";
     if (roll < 12)
-        return "=" + Number(random);
+        return std::string("=") + Number(random);
     std::string name;
     if (roll < 40)
         name = std::string(Below(random, 2) ? "Home" : "Border") + std::to_string(Below(random, 30));
@@ -111,7 +111,7 @@ std::string Line(StoreRandom& random) {
 std::string Layout(StoreRandom& random, const char* word, int count) {
     std::string text = std::string(word) + "Count=" + std::to_string(count) + "\n";
     for (int i = 0; i < count; ++i)
-        text += word + std::to_string(i) + "=" + Entry(random) + "\n";
+        text += std::string(word) + std::to_string(i) + "=" + Entry(random) + "\n";
     return text;
 }
 

@@ -118,7 +118,7 @@ TEST_F(SettingsTest, ASubsectionHidesNoValueOfTheSection) {
 TEST_F(SettingsTest, ReadingEveryEntryOfALongLayoutReadsTheFileOnceAndNoDeleteOfNothingWrites) {
     std::string text = "[Settings]\nHomeCount=2000\n";
     for (int i = 0; i < 2000; ++i)
-        text += "Home" + std::to_string(i) + "=\"(" + std::to_string(i % 100) + ",7)\"\n";
+        text += std::string("Home") + std::to_string(i) + "=\"(" + std::to_string(i % 100) + ",7)\"\n";
     WriteFile(text);
     auto bytesRead = [] {
         std::ifstream io("/proc/self/io");
@@ -132,16 +132,16 @@ TEST_F(SettingsTest, ReadingEveryEntryOfALongLayoutReadsTheFileOnceAndNoDeleteOf
     if (before < 0)
         GTEST_SKIP() << "the kernel counts no bytes read";
     for (int i = 0; i < 2000; ++i) {
-        const std::string name = "Home" + std::to_string(i);
+        const std::string name = std::string("Home") + std::to_string(i);
         ASSERT_EQ(app.GetProfileString("Settings", name.c_str(), "").str(),
-                  "(" + std::to_string(i % 100) + ",7)");
+                  std::string("(") + std::to_string(i % 100) + ",7)");
     }
     EXPECT_LT(bytesRead() - before, 10 * static_cast<long long>(text.size()));
 
     struct stat was;
     ASSERT_EQ(::stat(path.c_str(), &was), 0);
     for (int i = 2000; i < 12000; ++i) {
-        const std::string name = "Home" + std::to_string(i);
+        const std::string name = std::string("Home") + std::to_string(i);
         EXPECT_TRUE(app.WriteProfileString("Settings", name.c_str(), nullptr));
     }
     struct stat is;
