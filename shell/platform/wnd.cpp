@@ -1,6 +1,7 @@
 #include "shell/platform/wnd.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,10 +11,14 @@
 #include <QPixmap>
 #include <QRegion>
 
+#include <functional>
+#include <string>
+
 #include "shell/platform/app.h"
 #include "shell/platform/dc.h"
 #include "shell/platform/frame.h"
 #include "shell/platform/modal_qt.h"
+#include "shell/platform/seams.h"
 #include "shell/platform/widgets_qt.h"
 
 namespace {
@@ -280,6 +285,42 @@ void CWnd::SetWindowText(LPCTSTR text) {
     } else {
         m_hWnd->setWindowTitle(value);
     }
+}
+
+namespace {
+
+std::function<void(CWnd*, const std::string&)> g_announcementWatcher;
+
+// Qt 6.4 stores the texts without telling assistive technology, so the change event is
+// sent here.
+void Announce(CWnd* wnd, QAccessible::Event change, const QString& text) {
+    QAccessibleEvent changed(wnd->m_hWnd, change);
+    QAccessible::updateAccessibility(&changed);
+    if (g_announcementWatcher)
+        g_announcementWatcher(wnd, text.toStdString());
+}
+
+}  // namespace
+
+void WatchAccessibleAnnouncementsForTesting(
+    std::function<void(CWnd* window, const std::string& text)> watcher) {
+    g_announcementWatcher = std::move(watcher);
+}
+
+void CWnd::SetAccessibleName(LPCTSTR name) {
+    const QString text = LocalText(name);
+    if (m_hWnd == nullptr || m_hWnd->accessibleName() == text)
+        return;
+    m_hWnd->setAccessibleName(text);
+    Announce(this, QAccessible::NameChanged, text);
+}
+
+void CWnd::SetAccessibleDescription(LPCTSTR description) {
+    const QString text = LocalText(description);
+    if (m_hWnd == nullptr || m_hWnd->accessibleDescription() == text)
+        return;
+    m_hWnd->setAccessibleDescription(text);
+    Announce(this, QAccessible::DescriptionChanged, text);
 }
 
 void CWnd::GetWindowText(CString& text) const {

@@ -43,6 +43,11 @@ public:
     BOOL IsWindowVisible() const;
     void SetWindowText(LPCTSTR text);
     void GetWindowText(CString& text) const;
+    // What assistive technology (a screen reader) says of the window: a name, and a
+    // description that may follow the program's state. A change is announced at once;
+    // setting the same text again announces nothing.
+    void SetAccessibleName(LPCTSTR name);
+    void SetAccessibleDescription(LPCTSTR description);
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
     CWnd* SetFocus();
