@@ -1,7 +1,6 @@
 #include "shell/platform/wnd.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -291,11 +290,9 @@ namespace {
 
 std::function<void(CWnd*, const std::string&)> g_announcementWatcher;
 
-// Qt 6.4 stores the texts without telling assistive technology, so the change event is
-// sent here.
-void Announce(CWnd* wnd, QAccessible::Event change, const QString& text) {
-    QAccessibleEvent changed(wnd->m_hWnd, change);
-    QAccessible::updateAccessibility(&changed);
+// Qt sends the change event to assistive technology itself when the text is set; a test
+// hears of it here.
+void Announced(CWnd* wnd, const QString& text) {
     if (g_announcementWatcher)
         g_announcementWatcher(wnd, text.toStdString());
 }
@@ -312,7 +309,7 @@ void CWnd::SetAccessibleName(LPCTSTR name) {
     if (m_hWnd == nullptr || m_hWnd->accessibleName() == text)
         return;
     m_hWnd->setAccessibleName(text);
-    Announce(this, QAccessible::NameChanged, text);
+    Announced(this, text);
 }
 
 void CWnd::SetAccessibleDescription(LPCTSTR description) {
@@ -320,7 +317,7 @@ void CWnd::SetAccessibleDescription(LPCTSTR description) {
     if (m_hWnd == nullptr || m_hWnd->accessibleDescription() == text)
         return;
     m_hWnd->setAccessibleDescription(text);
-    Announce(this, QAccessible::DescriptionChanged, text);
+    Announced(this, text);
 }
 
 void CWnd::GetWindowText(CString& text) const {
