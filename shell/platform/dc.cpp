@@ -455,16 +455,6 @@ CSize CBitmap::GetSize() const {
     return {LogicalWidth(*m_image), LogicalHeight(*m_image)};
 }
 
-CSize CBitmap::GetDeviceSize() const {
-    if (!m_image)
-        return {};
-    return {m_image->width(), m_image->height()};
-}
-
-double CBitmap::GetDevicePixelRatio() const {
-    return m_image ? m_image->devicePixelRatio() : 1.0;
-}
-
 CBitmap* CBitmap::Stock() {
     // What a fresh off-screen surface holds: a bitmap without pixels.
     static CBitmap* const bitmap = [] {
@@ -968,16 +958,6 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF colour) {
     FillBox(*image, CRect{x, y, x + 1, y + 1}, ToQRgb(colour));
     Touch({x, y, x + 1, y + 1});
     return colour & 0xFFFFFF;
-}
-
-COLORREF CDC::GetDevicePixel(int x, int y) const {
-    const QImage* image = TargetImage();
-    if (image == nullptr)
-        return CLR_INVALID;
-    const CRect device = DeviceBoxOf(*image, DrawableBox());
-    if (x < device.left || x >= device.right || y < device.top || y >= device.bottom)
-        return CLR_INVALID;
-    return ToColorRef(image->pixel(x, y));
 }
 
 CClientDC::CClientDC(CSurfaceOwner* owner) : CDC(owner) {}

@@ -131,9 +131,8 @@ public:
     bool DeleteObject() override;
 
     CSize GetSize() const;
-    CSize GetDeviceSize() const;
-    double GetDevicePixelRatio() const;
-    // The pixels, for the layer itself and for tests; null before creation.
+    // The pixels (of the device size), for the layer itself and for tests; null before
+    // creation.
     const QImage* Image() const { return m_image.get(); }
 
 private:
@@ -211,8 +210,6 @@ public:
 
     // Device pixels per pixel of what the surface paints on.
     double GetDevicePixelRatio() const;
-    // One device pixel, in device coordinates; CLR_INVALID outside the clip box.
-    COLORREF GetDevicePixel(int x, int y) const;
 
     // The bounding box of everything painted through this surface so far.
     CRect TouchedBox() const { return m_touched; }
