@@ -185,14 +185,15 @@ void ApplyRop(QImage& destination, const CRect& box, const QImage* source, int d
 
 // A transfer between pictures of different device pixel ratios (a picture made before
 // its window moved to another screen): each destination device pixel takes the source
-// pixel under its centre. box is in the destination's device pixels, (dx, dy) the offset
-// from destination to source in the program's pixels.
+// pixel under its centre, the lower one where the centre lies on an edge, as a device
+// pixel belongs to the lower pixel on ties. box is in the destination's device pixels,
+// (dx, dy) the offset from destination to source in the program's pixels.
 void ApplyRopAcrossRatios(QImage& destination, const CRect& box, const QImage& source, int dx,
                           int dy, QRgb brush, std::uint8_t code) {
     const qreal toLogical = 1 / destination.devicePixelRatio();
     const qreal toSource = source.devicePixelRatio();
     auto sourceIndex = [&](int device, int offset, int length) {
-        const qreal at = std::floor(((device + 0.5) * toLogical + offset) * toSource);
+        const qreal at = std::ceil(((device + 0.5) * toLogical + offset) * toSource) - 1;
         return at >= 0 && at < length ? static_cast<int>(at) : -1;
     };
     const QRgb pattern = brush | 0xFF000000;

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <functional>
+
 #include "render/render_ui_test_support.h"
 #include "shell/platform/device_pixels.h"
 #include "support/rolvan_fixture.h"
@@ -37,6 +39,26 @@ protected:
                              static_cast<CWnd*>(view->rightButton.get())}) {
             EXPECT_EQ(button->SurfaceImage()->size(), Device(120, 120));
         }
+        EXPECT_TRUE(frame->GetSafeHwnd()->windowIcon().availableSizes().contains(Device(32, 32)));
+        const QPixmap icon = AboutIcon();
+        EXPECT_EQ(icon.devicePixelRatio(), ratio);
+        EXPECT_EQ(icon.size(), Device(32, 32));
+    }
+
+    // The icon the About box shows; meanwhile does something with the open box first.
+    QPixmap AboutIcon(const std::function<void(QWidget*)>& meanwhile = {}) {
+        QPixmap icon;
+        actOnDialog = [&](CDialog& dialog) {
+            if (meanwhile)
+                meanwhile(dialog.GetSafeHwnd());
+            for (const QLabel* label : dialog.GetSafeHwnd()->findChildren<QLabel*>()) {
+                if (!label->pixmap().isNull())
+                    icon = label->pixmap();
+            }
+            DialogUser(dialog).Click(IDOK);
+        };
+        Command(ID_APP_ABOUT);
+        return icon;
     }
 };
 
@@ -44,7 +66,8 @@ using HiDpiScreenChangeTest = HiDpiTest;
 
 // Each square shows its picture device pixel for device pixel, and the ball at rest covers
 // exactly the white device pixels of its mask.
-TEST_F(HiDpiTest, PicturesHaveTheDeviceSizeAndSquaresShowThemDevicePixelForDevicePixel) {
+TEST_F(HiDpiTest,
+       ImagesHaveTheDeviceSizeAndSquaresAndBallShowTheirPicturesDevicePixelForDevicePixel) {
     StartGame(800, 600);
     UseDistinctColours(*view);
     ASSERT_GT(Ratio(), 1.0) << "runs with QT_SCALE_FACTOR set";
@@ -78,23 +101,6 @@ TEST_F(HiDpiTest, PicturesHaveTheDeviceSizeAndSquaresShowThemDevicePixelForDevic
     EXPECT_EQ(ballPixels, white);
 }
 
-TEST_F(HiDpiTest, TheWindowAndAboutBoxIconsComeAtTheScreensRatio) {
-    StartGame();
-    ASSERT_GT(Ratio(), 1.0) << "runs with QT_SCALE_FACTOR set";
-    EXPECT_TRUE(frame->GetSafeHwnd()->windowIcon().availableSizes().contains(Device(32, 32)));
-    QPixmap icon;
-    actOnDialog = [&](CDialog& dialog) {
-        for (const QLabel* label : dialog.GetSafeHwnd()->findChildren<QLabel*>()) {
-            if (!label->pixmap().isNull())
-                icon = label->pixmap();
-        }
-        DialogUser(dialog).Click(IDOK);
-    };
-    Command(ID_APP_ABOUT);
-    EXPECT_EQ(icon.devicePixelRatio(), Ratio());
-    EXPECT_EQ(icon.size(), Device(32, 32));
-}
-
 // Moved to a screen of another ratio, the window paints at the new ratio; moved back, it
 // shows exactly what it showed before.
 TEST_F(HiDpiScreenChangeTest, AWindowMovedToAScreenOfAnotherRatioPaintsAtThatRatio) {
@@ -122,20 +128,12 @@ TEST_F(HiDpiScreenChangeTest, AWindowMovedToAScreenOfAnotherRatioPaintsAtThatRat
     EXPECT_EQ(*view->SurfaceImage(), before);
 
     // The About box dragged over to the sharper screen picks its icon again.
-    double iconRatio = 0;
-    actOnDialog = [&](CDialog& dialog) {
-        QWidget* box = dialog.GetSafeHwnd();
+    const QPixmap icon = AboutIcon([](QWidget* box) {
         box->show();
         box->move(QApplication::screens()[1]->geometry().topLeft() + QPoint(40, 40));
         QApplication::processEvents();
-        for (const QLabel* label : box->findChildren<QLabel*>()) {
-            if (!label->pixmap().isNull())
-                iconRatio = label->pixmap().devicePixelRatio();
-        }
-        DialogUser(dialog).Click(IDOK);
-    };
-    Command(ID_APP_ABOUT);
-    EXPECT_EQ(iconRatio, 2.0);
+    });
+    EXPECT_EQ(icon.devicePixelRatio(), 2.0);
 }
 
 }  // namespace
