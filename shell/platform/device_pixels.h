@@ -48,7 +48,7 @@ inline int LogicalHeight(const QImage& image) {
     return FromDeviceLength(image.height(), image.devicePixelRatio());
 }
 
-// A black or filled picture of width x height pixels at the ratio.
+// An image of width x height pixels at the ratio, its pixels not yet set.
 inline QImage MakePicture(int width, int height, qreal ratio) {
     ratio = PictureRatio(ratio);
     QImage image(ToDevice(width, ratio), ToDevice(height, ratio), QImage::Format_RGB32);
