@@ -120,6 +120,11 @@ private:
 
     void WidgetDestroyed();
     void DispatchPaint(const QRegion& region);
+    // Device pixels per pixel of the screen the window stands on (1 without a widget).
+    double ScreenRatio() const;
+    // Whether the image has the client size (width x height) at the screen's ratio.
+    bool SurfaceFits(int width, int height) const;
+    void RelayoutForNewRatio();
 
     std::unique_ptr<QImage> m_surface;
     bool m_ownsWidget = false;
