@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -52,16 +53,21 @@ private:
     std::unique_ptr<CRolvanApp> m_app;
 };
 
-bool SizedAs(benchmark::State& state, const CRolvanView& view, int width, int height) {
+// The label names the device pixel ratio: run with QT_SCALE_FACTOR=2 to see the cost of
+// drawing at twice the resolution (four times the device pixels).
+bool SizedAs(benchmark::State& state, CRolvanView& view, int width, int height) {
     if (view.clientWidth == width && view.clientHeight == height) {
+        CClientDC dc(&view);
+        state.SetLabel("device pixel ratio " +
+                       QString::number(dc.GetDevicePixelRatio()).toStdString());
         return true;
     }
     state.SkipWithError("the window did not take the requested size");
     return false;
 }
 
-void BM_RedrawAll_1920x1080_100x100(benchmark::State& state) {
-    Game game(100, 100, 1920, 1080);
+void RedrawAll(benchmark::State& state, int columns, int rows) {
+    Game game(columns, rows, 1920, 1080);
     if (!SizedAs(state, *game.view, 1920, 1080)) {
         return;
     }
@@ -69,7 +75,16 @@ void BM_RedrawAll_1920x1080_100x100(benchmark::State& state) {
         game.view->RedrawAll();
     }
 }
+
+void BM_RedrawAll_1920x1080_100x100(benchmark::State& state) {
+    RedrawAll(state, 100, 100);
+}
 BENCHMARK(BM_RedrawAll_1920x1080_100x100)->Unit(benchmark::kMillisecond);
+
+void BM_RedrawAll_1920x1080_15x10(benchmark::State& state) {
+    RedrawAll(state, 15, 10);
+}
+BENCHMARK(BM_RedrawAll_1920x1080_15x10)->Unit(benchmark::kMillisecond);
 
 void BM_RedrawAll_800x600_15x10(benchmark::State& state) {
     Game game(15, 10, 800, 600);

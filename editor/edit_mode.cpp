@@ -35,6 +35,7 @@ void CRolvanView::OnEditGrid() {
     centreButton.reset();
     rightButton.reset();
     CreateEditButtons();
+    UpdateAccessibleState();
 }
 
 namespace {
@@ -176,4 +177,5 @@ void CRolvanView::LeaveEditor() {
     rightButton->DrawItem(nullptr);
     changed = false;
     editing = false;
+    UpdateAccessibleState();
 }

@@ -7,7 +7,13 @@ std::string LayoutValueName(std::string_view kindWord, std::int32_t index) {
 }
 
 std::string FormatLayoutEntry(std::int32_t column, std::int32_t row) {
-    return "(" + std::to_string(column) + "," + std::to_string(row) + ")";
+    // Appended piece by piece: GCC 12 warns falsely about a string built from "(" + ....
+    std::string text = "(";
+    text += std::to_string(column);
+    text += ',';
+    text += std::to_string(row);
+    text += ')';
+    return text;
 }
 
 bool ParseLayoutEntry(std::string_view text, std::int32_t& column, std::int32_t& row) {

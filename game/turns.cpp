@@ -23,6 +23,7 @@ void CRolvanView::NewGame(bool redraw) {
     if (computerOpens) {
         ComputerTurn();
     }
+    UpdateAccessibleState();
 }
 
 int CRolvanView::RollBall(bool animate) {
@@ -44,7 +45,9 @@ void CRolvanView::LayTile(SquareKind kind) {
 
 void CRolvanView::FinishHumanMove() {
     const int result = RollBall(true);
-    if (ScoreResult(result, true)) {
+    const bool gameOver = ScoreResult(result, true);
+    UpdateAccessibleState();
+    if (gameOver) {
         ShowScoresDialog();
         NewGame(true);
     } else {
@@ -62,7 +65,9 @@ void CRolvanView::ComputerTurn() {
         PaintSquare(ball.currentSquare, &dc);
     }
     const int result = RollBall(true);
-    if (ScoreResult(result, false)) {
+    const bool gameOver = ScoreResult(result, false);
+    UpdateAccessibleState();
+    if (gameOver) {
         ShowScoresDialog();
         NewGame(true);
     }
@@ -87,6 +92,7 @@ void CRolvanView::ShowScoresDialog() {
         computerScore = dialog.computerValue;
         humanScore = dialog.humanValue;
     }
+    UpdateAccessibleState();
 }
 
 void CRolvanView::ResetScoresCommand() {
@@ -99,6 +105,7 @@ void CRolvanView::ResetScoresCommand() {
         humanScore = 0;
         computerScore = 0;
     }
+    UpdateAccessibleState();
 }
 
 void CRolvanView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {

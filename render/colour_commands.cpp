@@ -32,24 +32,13 @@ void RedrawBall(CRolvanView& view) {
 
 }  // namespace
 
-// The background shows between and around everything, so the whole window is repainted.
+// The background shows between and around everything, so the whole window is repainted:
+// background, squares and ball on one client surface, then the three tile buttons, which
+// is the full redraw.
 void CRolvanView::OnWindowBackgroundColour() {
     ChangeColour(*this, &CRolvanView::WindowBackgroundColour, "WindowBackgroundColour", [this] {
         BuildBorderImage();
-        {
-            CClientDC dc(this);
-            OnEraseBkgnd(&dc);
-            OnDraw(&dc);
-        }
-        if (leftButton) {
-            leftButton->DrawItem(nullptr);
-        }
-        if (centreButton) {
-            centreButton->DrawItem(nullptr);
-        }
-        if (rightButton) {
-            rightButton->DrawItem(nullptr);
-        }
+        RedrawAll();
     });
 }
 

@@ -85,4 +85,5 @@ void CRolvanView::CreateTileButtons() {
     Recreate(leftButton, layout, layout.windows[0], this, ID_MOVES_TOPSQUARE);
     Recreate(centreButton, layout, layout.windows[1], this, ID_MOVES_MIDDLESQUARE);
     Recreate(rightButton, layout, layout.windows[2], this, ID_MOVES_BOTTOMSQUARE);
+    DescribeTileButtons();
 }

@@ -31,6 +31,8 @@ void CRolvanView::ResizeBoard(int cx, int cy) {
     }
     ApplyBoardGeometry(board, geometry);
     BuildAllImages();
+    // The first size comes when the window is shown: from then on the board has a name.
+    UpdateAccessibleState();
 }
 
 void CRolvanView::BuildAllImages() {

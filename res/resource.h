@@ -77,3 +77,16 @@ constexpr unsigned IDS_RESET_SCORES_QUESTION = 61223;
 constexpr unsigned IDS_ABANDON_CHANGES_QUESTION = 61224;
 constexpr unsigned IDS_PROTECTED_SQUARE = 61225;
 constexpr unsigned IDS_PROTECTED_SQUARE_CAPTION = 61226;
+// What assistive technology says of the board and the tile buttons. %1, %2, ... stand for
+// the values put in.
+constexpr unsigned IDS_BOARD_NAME = 61300;
+constexpr unsigned IDS_BOARD_STATE = 61301;
+constexpr unsigned IDS_BOARD_BALL_GONE = 61302;
+constexpr unsigned IDS_BOARD_EDITING = 61303;
+constexpr unsigned IDS_MOVING_UP = 61304;
+constexpr unsigned IDS_MOVING_RIGHT = 61305;
+constexpr unsigned IDS_MOVING_DOWN = 61306;
+constexpr unsigned IDS_MOVING_LEFT = 61307;
+constexpr unsigned IDS_LEFT_TILE_DESCRIPTION = 61308;
+constexpr unsigned IDS_CENTRE_TILE_DESCRIPTION = 61309;
+constexpr unsigned IDS_RIGHT_TILE_DESCRIPTION = 61310;

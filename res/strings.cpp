@@ -21,6 +21,23 @@ constexpr StringEntry kStrings[] = {
     {IDS_ABANDON_CHANGES_QUESTION, "Do you really want to abandon the changes ?"},
     {IDS_PROTECTED_SQUARE, "You can't change this square"},
     {IDS_PROTECTED_SQUARE_CAPTION, "Don't be silly"},
+    {IDS_BOARD_NAME, "Board"},
+    {IDS_BOARD_STATE, "Ball on column %1, row %2, moving %3. Your score %4, computer score %5."},
+    {IDS_BOARD_BALL_GONE, "The ball has left the board. Your score %1, computer score %2."},
+    {IDS_BOARD_EDITING,
+     "Editing the board: the left mouse button marks a Border square, the right one a Home "
+     "square."},
+    {IDS_MOVING_UP, "up"},
+    {IDS_MOVING_RIGHT, "right"},
+    {IDS_MOVING_DOWN, "down"},
+    {IDS_MOVING_LEFT, "left"},
+    {IDS_LEFT_TILE_DESCRIPTION,
+     "Lays the tile whose arcs join the left side to the top side and the right side to the "
+     "bottom side."},
+    {IDS_CENTRE_TILE_DESCRIPTION, "Lays the tile with the straight cross: the ball keeps its way."},
+    {IDS_RIGHT_TILE_DESCRIPTION,
+     "Lays the tile whose arcs join the top side to the right side and the bottom side to the "
+     "left side."},
     {IDS_SAVE_BUTTON + LANGUAGE_OFFSET_GERMAN, "Speichern"},
     {IDS_RESET_BUTTON + LANGUAGE_OFFSET_GERMAN, "Löschen"},
     {IDS_CANCEL_BUTTON + LANGUAGE_OFFSET_GERMAN, "Abbruch"},
@@ -29,6 +46,26 @@ constexpr StringEntry kStrings[] = {
     {IDS_ABANDON_CHANGES_QUESTION + LANGUAGE_OFFSET_GERMAN, "Wollen Sie wirklich abbrechen ?"},
     {IDS_PROTECTED_SQUARE + LANGUAGE_OFFSET_GERMAN, "Dieses Quadrat ist nicht ändbar."},
     {IDS_PROTECTED_SQUARE_CAPTION + LANGUAGE_OFFSET_GERMAN, "Keine gute Idee"},
+    {IDS_BOARD_NAME + LANGUAGE_OFFSET_GERMAN, "Spielbrett"},
+    {IDS_BOARD_STATE + LANGUAGE_OFFSET_GERMAN,
+     "Ball auf Spalte %1, Zeile %2, rollt nach %3. Eigene Punkte %4, Computer Punkte %5."},
+    {IDS_BOARD_BALL_GONE + LANGUAGE_OFFSET_GERMAN,
+     "Der Ball hat das Brett verlassen. Eigene Punkte %1, Computer Punkte %2."},
+    {IDS_BOARD_EDITING + LANGUAGE_OFFSET_GERMAN,
+     "Das Brett wird bearbeitet: die linke Maustaste setzt ein Randquadrat, die rechte ein "
+     "Zielquadrat."},
+    {IDS_MOVING_UP + LANGUAGE_OFFSET_GERMAN, "oben"},
+    {IDS_MOVING_RIGHT + LANGUAGE_OFFSET_GERMAN, "rechts"},
+    {IDS_MOVING_DOWN + LANGUAGE_OFFSET_GERMAN, "unten"},
+    {IDS_MOVING_LEFT + LANGUAGE_OFFSET_GERMAN, "links"},
+    {IDS_LEFT_TILE_DESCRIPTION + LANGUAGE_OFFSET_GERMAN,
+     "Legt das Quadrat, dessen Bögen die linke mit der oberen und die rechte mit der unteren "
+     "Seite verbinden."},
+    {IDS_CENTRE_TILE_DESCRIPTION + LANGUAGE_OFFSET_GERMAN,
+     "Legt das Quadrat mit dem geraden Kreuz: der Ball behält seine Richtung."},
+    {IDS_RIGHT_TILE_DESCRIPTION + LANGUAGE_OFFSET_GERMAN,
+     "Legt das Quadrat, dessen Bögen die obere mit der rechten und die untere mit der linken "
+     "Seite verbinden."},
 };
 
 }  // namespace

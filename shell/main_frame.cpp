@@ -1,6 +1,7 @@
 #include "shell/main_frame.h"
 
 #include "shell/rolvan_app.h"
+#include "shell/rolvan_view.h"
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_COMMAND(ID_LANGUAGE_ENGLISH, OnLanguageEnglish)
@@ -28,6 +29,9 @@ void CMainFrame::SwitchLanguage(int offset) {
     app->m_nLanguageOffset = offset;
     AfxSetPlatformLanguage(offset == LANGUAGE_OFFSET_GERMAN ? LANG_GERMAN : LANG_ENGLISH);
     ReplaceMenuBar();
+    if (auto* view = dynamic_cast<CRolvanView*>(GetActiveView())) {
+        view->OnLanguageChanged();
+    }
 }
 
 void CMainFrame::ReplaceMenuBar() {

@@ -162,6 +162,15 @@ public:
     void OnBallSpeed();
     void OnHelp();
 
+    // --- Assistive technology (shell/accessible_board.cpp) ------------------------------
+    // The board's name and state (the ball's square and way, the scores, or the editor),
+    // announced when it changes: after every move, game, score change and editor switch.
+    void UpdateAccessibleState();
+    // The tile buttons' names (their Moves menu texts) and what each tile does.
+    void DescribeTileButtons();
+    // Everything assistive technology hears is said again in the new language.
+    void OnLanguageChanged();
+
     // Command state shared by most items: enabled only outside the editor, or only in it.
     void OnUpdateNotEditing(CCmdUI* pCmdUI);
     void OnUpdateOnlyEditing(CCmdUI* pCmdUI);

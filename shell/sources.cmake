@@ -7,5 +7,6 @@ list(APPEND ROLVAN_UI_SOURCES
   shell/rolvan_view.cpp
   shell/localized_string.cpp
   shell/about_box.cpp
+  shell/accessible_board.cpp
   shell/ball_speed_dialog.cpp
 )

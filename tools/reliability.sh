@@ -13,7 +13,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
 tests="$build/tests/rolvan_ui_tests"
-export QT_QPA_PLATFORM=offscreen ROLVAN_CORPUS="$here/tests/fuzz/corpus"
+export QT_QPA_PLATFORM=offscreen
 # The store files go to memory where it can: every write of the store reaches the disk.
 scratch=$(mktemp -d "$( [ -d /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/rolvan.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <numbers>
 
+#include "shell/platform/device_pixels.h"
 #include "shell/platform/surface_owner.h"
 
 namespace {
@@ -90,7 +91,20 @@ std::uint32_t EvalRop3(std::uint8_t code, std::uint32_t pattern, std::uint32_t s
     return result;
 }
 
-void FillBox(QImage& image, const CRect& box, QRgb colour) {
+// The device pixels of a box given in the program's pixels, within the image.
+CRect DeviceBoxOf(const QImage& image, const CRect& box) {
+    if (box.IsRectEmpty())
+        return {};
+    return Intersect(ToDevice(box, image.devicePixelRatio()),
+                     CRect{0, 0, image.width(), image.height()});
+}
+
+// The image's own bounds in the program's pixels.
+CRect LogicalBounds(const QImage& image) {
+    return {0, 0, LogicalWidth(image), LogicalHeight(image)};
+}
+
+void FillDeviceBox(QImage& image, const CRect& box, QRgb colour) {
     if (box.IsRectEmpty())
         return;
     uchar* bits = image.bits();
@@ -101,7 +115,12 @@ void FillBox(QImage& image, const CRect& box, QRgb colour) {
     }
 }
 
-// The source pixel of destination (x, y) is (x + dx, y + dy); box lies in both images.
+void FillBox(QImage& image, const CRect& box, QRgb colour) {
+    FillDeviceBox(image, DeviceBoxOf(image, box), colour);
+}
+
+// In device pixels: the source pixel of destination (x, y) is (x + dx, y + dy); box lies in
+// both images.
 void ApplyRop(QImage& destination, const CRect& box, const QImage* source, int dx, int dy,
               QRgb brush, std::uint8_t code) {
     uchar* destinationBits = destination.bits();
@@ -140,7 +159,7 @@ void ApplyRop(QImage& destination, const CRect& box, const QImage* source, int d
             }
             return;
         case RopCode(PATCOPY):
-            FillBox(destination, box, pattern);
+            FillDeviceBox(destination, box, pattern);
             return;
         case RopCode(DSPDxax):
             for (int y = box.top; y < box.bottom; ++y) {
@@ -164,15 +183,56 @@ void ApplyRop(QImage& destination, const CRect& box, const QImage* source, int d
     }
 }
 
+// A transfer between pictures of different device pixel ratios (a picture made before
+// its window moved to another screen): each destination device pixel takes the source
+// pixel under its centre, the lower one where the centre lies on an edge, as a device
+// pixel belongs to the lower pixel on ties. box is in the destination's device pixels,
+// (dx, dy) the offset from destination to source in the program's pixels.
+void ApplyRopAcrossRatios(QImage& destination, const CRect& box, const QImage& source, int dx,
+                          int dy, QRgb brush, std::uint8_t code) {
+    const qreal toLogical = 1 / destination.devicePixelRatio();
+    const qreal toSource = source.devicePixelRatio();
+    auto sourceIndex = [&](int device, int offset, int length) {
+        const qreal at = std::ceil(((device + 0.5) * toLogical + offset) * toSource) - 1;
+        return at >= 0 && at < length ? static_cast<int>(at) : -1;
+    };
+    const QRgb pattern = brush | 0xFF000000;
+    for (int y = box.top; y < box.bottom; ++y) {
+        const int sy = sourceIndex(y, dy, source.height());
+        if (sy < 0)
+            continue;
+        QRgb* out = reinterpret_cast<QRgb*>(destination.scanLine(y));
+        const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(sy));
+        for (int x = box.left; x < box.right; ++x) {
+            const int sx = sourceIndex(x, dx, source.width());
+            if (sx >= 0)
+                out[x] = (EvalRop3(code, pattern, in[sx], out[x]) & 0x00FFFFFF) | 0xFF000000;
+        }
+    }
+}
+
 // Shapes go through QPainter without antialiasing, replacing pixels rather than
-// blending, and never outside the surface's clip box.
+// blending, and never outside clip, which is in device pixels. The painter works in the
+// program's pixels, so on a picture of more device pixels per pixel the shapes come out
+// at the device's resolution.
 template <typename Draw>
-void PaintWith(QImage& image, const CRect& clip, Draw&& draw) {
-    QPainter painter(&image);
+void PaintWith(QImage& image, const QRegion& clip, Draw&& draw) {
+    // The same pixels seen as a plain image, so that the clip is taken exactly as given and
+    // the scale is the only transformation.
+    QImage device(image.bits(), image.width(), image.height(), image.bytesPerLine(),
+                  image.format());
+    QPainter painter(&device);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.setClipRect(ToQRect(clip));
+    painter.setClipRegion(clip);
+    if (const qreal ratio = image.devicePixelRatio(); ratio != 1.0)
+        painter.scale(ratio, ratio);
     draw(painter);
+}
+
+template <typename Draw>
+void PaintWith(QImage& image, const CRect& clip, Draw&& draw) {
+    PaintWith(image, QRegion(ToQRect(DeviceBoxOf(image, clip))), std::forward<Draw>(draw));
 }
 
 QPen WidePen(COLORREF colour, int width) {
@@ -207,20 +267,25 @@ QRectF OutlineBox(const QRectF& box) {
     return box.adjusted(0.5, 0.5, -0.5, -0.5);
 }
 
-// Which pixels of an area the filled ellipse of a box covers, and which of those are its
-// outermost ones (a pixel with a side-neighbour outside). The outline of a 1-pixel pen is
-// exactly those, so it never leaves a gap and the brush never shows outside it, whatever
-// the ellipse's proportions.
+// Which device pixels of an area the filled ellipse of a box covers, and which of those are
+// its outermost ones: those a pixel's width away from the outside in one of the four
+// directions. The outline of a 1-pixel pen is exactly those, so it never leaves a gap and
+// the brush never shows outside it, whatever the ellipse's proportions; on a picture of
+// more device pixels per pixel it is as wide as one of the program's pixels.
 class EllipseCoverage {
 public:
-    EllipseCoverage(const QRectF& box, const CRect& area)
-        : m_mask(area.Width() + 2, area.Height() + 2, QImage::Format_RGB32),
-          m_left(area.left - 1),
-          m_top(area.top - 1) {
+    // box is in the program's pixels, area in device pixels.
+    EllipseCoverage(const QRectF& box, const CRect& area, qreal ratio)
+        : m_reach(std::max(1, static_cast<int>(std::lround(ratio)))),
+          m_mask(area.Width() + 2 * m_reach, area.Height() + 2 * m_reach, QImage::Format_RGB32),
+          m_left(area.left - m_reach),
+          m_top(area.top - m_reach) {
         m_mask.fill(0);
         QPainter painter(&m_mask);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.translate(-m_left, -m_top);
+        if (ratio != 1.0)
+            painter.scale(ratio, ratio);
         painter.fillPath(EllipsePath(box), Qt::white);
     }
 
@@ -229,11 +294,12 @@ public:
                 0xFFFFFF) != 0;
     }
     bool Outermost(int x, int y) const {
-        return Inside(x, y) &&
-               (!Inside(x - 1, y) || !Inside(x + 1, y) || !Inside(x, y - 1) || !Inside(x, y + 1));
+        return Inside(x, y) && (!Inside(x - m_reach, y) || !Inside(x + m_reach, y) ||
+                                !Inside(x, y - m_reach) || !Inside(x, y + m_reach));
     }
 
 private:
+    int m_reach;
     QImage m_mask;
     int m_left;
     int m_top;
@@ -350,7 +416,7 @@ CBrush* CBrush::Stock(int index) {
 CBitmap::CBitmap() = default;
 CBitmap::~CBitmap() = default;
 
-bool CBitmap::CreateCompatibleBitmap(CDC* /*dc*/, int width, int height) {
+bool CBitmap::CreateCompatibleBitmap(CDC* dc, int width, int height) {
     if (m_stock)
         return false;
     m_created = true;
@@ -358,12 +424,15 @@ bool CBitmap::CreateCompatibleBitmap(CDC* /*dc*/, int width, int height) {
         m_image = std::make_shared<QImage>();
         return true;
     }
-    if (width > kMaxBitmapSide || height > kMaxBitmapSide ||
-        std::int64_t{width} * height > kMaxBitmapPixels) {
+    const qreal ratio = PictureRatio(dc != nullptr ? dc->GetDevicePixelRatio() : 1.0);
+    const std::int64_t devicePixels =
+        std::int64_t{ToDevice(std::min(width, kMaxBitmapSide), ratio)} *
+        ToDevice(std::min(height, kMaxBitmapSide), ratio);
+    if (width > kMaxBitmapSide || height > kMaxBitmapSide || devicePixels > kMaxBitmapPixels) {
         m_image = std::make_shared<QImage>();
         return false;
     }
-    auto image = std::make_shared<QImage>(width, height, QImage::Format_RGB32);
+    auto image = std::make_shared<QImage>(MakePicture(width, height, ratio));
     if (image->isNull()) {
         m_image = std::make_shared<QImage>();
         return false;
@@ -384,7 +453,7 @@ bool CBitmap::DeleteObject() {
 CSize CBitmap::GetSize() const {
     if (!m_image)
         return {};
-    return {m_image->width(), m_image->height()};
+    return {LogicalWidth(*m_image), LogicalHeight(*m_image)};
 }
 
 CBitmap* CBitmap::Stock() {
@@ -423,7 +492,8 @@ CDC::CDC(CSurfaceOwner* owner) : CDC() {
 
 CDC::~CDC() = default;
 
-bool CDC::CreateCompatibleDC(CDC* /*dc*/) {
+bool CDC::CreateCompatibleDC(CDC* dc) {
+    m_offScreenRatio = dc != nullptr ? dc->GetDevicePixelRatio() : 1.0;
     m_target = Target::OffScreen;
     m_image = nullptr;
     m_bitmap = CBitmap::Stock();
@@ -463,8 +533,28 @@ CRect CDC::DrawableBox() const {
     const QImage* image = TargetImage();
     if (image == nullptr)
         return {};
-    const CRect bounds{0, 0, image->width(), image->height()};
+    const CRect bounds = LogicalBounds(*image);
     return m_target == Target::Image ? Intersect(bounds, m_clip) : bounds;
+}
+
+double CDC::GetDevicePixelRatio() const {
+    if (m_target == Target::OffScreen && (!m_bitmapImage || m_bitmapImage->isNull()))
+        return m_offScreenRatio;
+    const QImage* image = nullptr;
+    switch (m_target) {
+        case Target::None:
+            return 1.0;
+        case Target::OffScreen:
+            image = m_bitmapImage.get();
+            break;
+        case Target::Image:
+            image = m_image;
+            break;
+        case Target::Owner:
+            image = m_owner->SurfaceImage();
+            break;
+    }
+    return image != nullptr ? image->devicePixelRatio() : 1.0;
 }
 
 int CDC::PenWidth() const {
@@ -599,9 +689,9 @@ bool CDC::Ellipse(int left, int top, int right, int bottom) {
         return true;
 
     const QRectF bounds(box.left, box.top, box.right - box.left, box.bottom - box.top);
-    const CRect area = ClipBox(box.left, box.top, box.right, box.bottom, clip);
+    const CRect area = DeviceBoxOf(*image, ClipBox(box.left, box.top, box.right, box.bottom, clip));
     if (!area.IsRectEmpty() && (!m_brushNull || penWidth == 1)) {
-        const EllipseCoverage cover(bounds, area);
+        const EllipseCoverage cover(bounds, area, image->devicePixelRatio());
         const QRgb pen = ToQRgb(m_penColour);
         const QRgb brush = ToQRgb(m_brushColour);
         for (int y = area.top; y < area.bottom; ++y) {
@@ -652,18 +742,22 @@ bool CDC::Arc(int left, int top, int right, int bottom, int xStart, int yStart, 
             RayAngle(xStart - centre.x(), yStart - centre.y(), halfWidth, halfHeight);
         const double sweep = SweepAngle(
             start, RayAngle(xEnd - centre.x(), yEnd - centre.y(), halfWidth, halfHeight));
-        const CRect area = ClipBox(box.left, box.top, box.right, box.bottom, clip);
+        const CRect logicalArea = ClipBox(box.left, box.top, box.right, box.bottom, clip);
+        const CRect area = DeviceBoxOf(*image, logicalArea);
         if (area.IsRectEmpty())
             return true;
-        const EllipseCoverage cover(bounds, area);
+        const qreal ratio = image->devicePixelRatio();
+        const EllipseCoverage cover(bounds, area, ratio);
         const QRgb pen = ToQRgb(m_penColour);
         for (int y = area.top; y < area.bottom; ++y) {
             QRgb* row = reinterpret_cast<QRgb*>(image->scanLine(y));
             for (int x = area.left; x < area.right; ++x) {
                 if (!cover.Outermost(x, y))
                     continue;
+                // Measured at the device pixel's centre, in the program's pixels.
                 const double angle =
-                    RayAngle(x + 0.5 - centre.x(), y + 0.5 - centre.y(), halfWidth, halfHeight);
+                    RayAngle((x + 0.5) / ratio - centre.x(), (y + 0.5) / ratio - centre.y(),
+                             halfWidth, halfHeight);
                 double along = std::fmod(angle - start, 360.0);
                 if (along < 0)
                     along += 360;
@@ -671,7 +765,7 @@ bool CDC::Arc(int left, int top, int right, int bottom, int xStart, int yStart, 
                     row[x] = pen;
             }
         }
-        Touch(area);
+        Touch(logicalArea);
         return true;
     }
     // A wide pen runs along the ellipse through the outermost pixels' centres and ends
@@ -717,19 +811,33 @@ bool CDC::LineTo(int x, int y) {
     if (reach.IsRectEmpty())
         return true;
 
-    PaintWith(*image, clip, [&](QPainter& painter) {
-        if (penWidth == 1) {
+    if (penWidth > 1) {
+        PaintWith(*image, clip, [&](QPainter& painter) {
+            painter.setPen(WidePen(m_penColour, penWidth));
+            painter.drawLine(QPointF(from.x + 0.5, from.y + 0.5), QPointF(to.x + 0.5, to.y + 0.5));
+        });
+        Touch(reach);
+        return true;
+    }
+    // Both ends are drawn and the end pixel clipped away, whatever the direction.
+    QRegion region(ToQRect(DeviceBoxOf(*image, clip)));
+    region -= QRegion(ToQRect(DeviceBoxOf(
+        *image, ClipBox(to.x, to.y, std::int64_t{to.x} + 1, std::int64_t{to.y} + 1, clip))));
+    const QColor colour = QColor::fromRgb(ToQRgb(m_penColour));
+    PaintWith(*image, region, [&](QPainter& painter) {
+        if (image->devicePixelRatio() == 1.0) {
             // A 1-pixel flat-capped line drops its bottom or right end whatever the
-            // direction, so draw both ends and clip away the one that must stay unpainted.
-            QRegion region(ToQRect(clip));
-            region -= QRegion(to.x, to.y, 1, 1);
-            painter.setClipRegion(region);
-            painter.setPen(QPen(QColor::fromRgb(ToQRgb(m_penColour)), 1));
+            // direction; the default cap keeps both.
+            painter.setPen(QPen(colour, 1));
             painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
             return;
         }
-        painter.setPen(WidePen(m_penColour, penWidth));
-        painter.drawLine(QPointF(from.x + 0.5, from.y + 0.5), QPointF(to.x + 0.5, to.y + 0.5));
+        // With more device pixels per pixel the line is a band one pixel wide through the
+        // pixels' centres, its square ends covering the first pixel whole.
+        QPainterPath path;
+        path.moveTo(from.x + 0.5, from.y + 0.5);
+        path.lineTo(to.x + 0.5, to.y + 0.5);
+        painter.fillPath(Stroke(path, 1, Qt::SquareCap), colour);
     });
     Touch(reach);
     return true;
@@ -748,7 +856,7 @@ bool CDC::PatBlt(int x, int y, int width, int height, DWORD rop) {
         ClipBox(x, y, std::int64_t{x} + width, std::int64_t{y} + height, DrawableBox());
     if (box.IsRectEmpty())
         return true;
-    ApplyRop(*image, box, nullptr, 0, 0, ToQRgb(m_brushColour), code);
+    ApplyRop(*image, DeviceBoxOf(*image, box), nullptr, 0, 0, ToQRgb(m_brushColour), code);
     Touch(box);
     return true;
 }
@@ -795,13 +903,30 @@ bool CDC::BitBlt(int x, int y, int width, int height, CDC* source, int xSource, 
     const std::int64_t dx = std::int64_t{xSource} - x;
     const std::int64_t dy = std::int64_t{ySource} - y;
     if (sourceImage != nullptr) {
-        box = ClipBox(-dx, -dy, sourceImage->width() - dx, sourceImage->height() - dy, box);
+        box = ClipBox(-dx, -dy, LogicalWidth(*sourceImage) - dx, LogicalHeight(*sourceImage) - dy,
+                      box);
     }
     if (box.IsRectEmpty())
         return true;
     // With a non-empty box both ends lie on their pictures, so the offsets fit.
-    ApplyRop(*image, box, sourceImage, static_cast<int>(dx), static_cast<int>(dy),
-             ToQRgb(m_brushColour), code);
+    const QRgb brush = ToQRgb(m_brushColour);
+    CRect device = DeviceBoxOf(*image, box);
+    const qreal ratio = image->devicePixelRatio();
+    if (sourceImage == nullptr) {
+        ApplyRop(*image, device, nullptr, 0, 0, brush, code);
+    } else if (sourceImage->devicePixelRatio() == ratio) {
+        // Where the box starts on each picture; at a fractional ratio the two device boxes
+        // may differ by a device pixel, and only pixels on both are touched.
+        const int deviceDx = ToDevice(box.left + static_cast<int>(dx), ratio) - device.left;
+        const int deviceDy = ToDevice(box.top + static_cast<int>(dy), ratio) - device.top;
+        device = Intersect(device, CRect{-deviceDx, -deviceDy, sourceImage->width() - deviceDx,
+                                         sourceImage->height() - deviceDy});
+        if (!device.IsRectEmpty())
+            ApplyRop(*image, device, sourceImage, deviceDx, deviceDy, brush, code);
+    } else {
+        ApplyRopAcrossRatios(*image, device, *sourceImage, static_cast<int>(dx),
+                             static_cast<int>(dy), brush, code);
+    }
     Touch(box);
     return true;
 }
@@ -819,7 +944,10 @@ COLORREF CDC::GetPixel(int x, int y) const {
     if (image == nullptr || x < box.left || x >= box.right || y < box.top || y >= box.bottom) {
         return CLR_INVALID;
     }
-    return ToColorRef(image->pixel(x, y));
+    const CRect device = DeviceBoxOf(*image, CRect{x, y, x + 1, y + 1});
+    if (device.IsRectEmpty())
+        return CLR_INVALID;
+    return ToColorRef(image->pixel(device.left, device.top));
 }
 
 COLORREF CDC::SetPixel(int x, int y, COLORREF colour) {
@@ -828,7 +956,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF colour) {
     if (image == nullptr || x < box.left || x >= box.right || y < box.top || y >= box.bottom) {
         return CLR_INVALID;
     }
-    image->setPixel(x, y, ToQRgb(colour));
+    FillBox(*image, CRect{x, y, x + 1, y + 1}, ToQRgb(colour));
     Touch({x, y, x + 1, y + 1});
     return colour & 0xFFFFFF;
 }

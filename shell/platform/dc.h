@@ -3,6 +3,13 @@
 // The drawing layer: pens, brushes, bitmaps and drawing surfaces with the classic
 // pixel rules, painted without antialiasing onto 32-bit images.
 //
+// Coordinates, sizes and the pixel rules are in the program's own pixels. A window on a
+// screen with more device pixels per pixel (a device pixel ratio above 1) has an image of
+// its device size, and bitmaps made compatible with its surface take the same ratio: every
+// shape and transfer then works on device pixels, so a 1-pixel outline is ratio device
+// pixels wide and curves are as smooth as the screen allows. At a ratio of 1 device pixels
+// and pixels are the same.
+//
 // The selection model is the classic one: SelectObject returns what it replaces, and
 // the caller puts that back when done. A surface copies the pen's and brush's
 // attributes when they are selected, so releasing a pen or brush while it is still
@@ -117,14 +124,15 @@ public:
     CBitmap();
     ~CBitmap() override;
 
-    // A black 32-bit picture of width x height. A width or height of zero or less makes
-    // an empty bitmap: created, but with no pixels, so drawing on it or copying from it
-    // paints nothing.
+    // A black 32-bit picture of width x height, at the device pixel ratio of dc (1 without
+    // one). A width or height of zero or less makes an empty bitmap: created, but with no
+    // pixels, so drawing on it or copying from it paints nothing.
     bool CreateCompatibleBitmap(CDC* dc, int width, int height);
     bool DeleteObject() override;
 
     CSize GetSize() const;
-    // The pixels, for the layer itself and for tests; null before creation.
+    // The pixels (of the device size), for the layer itself and for tests; null before
+    // creation.
     const QImage* Image() const { return m_image.get(); }
 
 private:
@@ -147,7 +155,8 @@ public:
     CDC(const CDC&) = delete;
     CDC& operator=(const CDC&) = delete;
 
-    // Makes this an off-screen surface. It has no pixels until a bitmap is selected.
+    // Makes this an off-screen surface. It has no pixels until a bitmap is selected, and
+    // until then answers the device pixel ratio of dc (1 without one).
     bool CreateCompatibleDC(CDC* dc);
     // Detaches the surface from whatever it painted on; the selected objects are kept.
     bool DeleteDC();
@@ -194,9 +203,13 @@ public:
                 DWORD rop);
 
     int GetClipBox(CRect* box) const;
-    // CLR_INVALID outside the clip box.
+    // CLR_INVALID outside the clip box. Above a ratio of 1 a pixel covers several device
+    // pixels: GetPixel answers its top-left one, SetPixel paints them all.
     COLORREF GetPixel(int x, int y) const;
     COLORREF SetPixel(int x, int y, COLORREF colour);
+
+    // Device pixels per pixel of what the surface paints on.
+    double GetDevicePixelRatio() const;
 
     // The bounding box of everything painted through this surface so far.
     CRect TouchedBox() const { return m_touched; }
@@ -219,6 +232,8 @@ private:
     CSurfaceOwner* m_owner = nullptr;
     CRect m_clip;
     std::shared_ptr<QImage> m_bitmapImage;
+    // The ratio of an off-screen surface without pixels, taken from its model surface.
+    double m_offScreenRatio = 1.0;
 
     CPen* m_pen = nullptr;
     CBrush* m_brush = nullptr;

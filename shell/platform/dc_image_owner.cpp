@@ -2,10 +2,12 @@
 
 #include <QImage>
 
-CImageSurfaceOwner::CImageSurfaceOwner(int width, int height, COLORREF fill)
+#include "shell/platform/device_pixels.h"
+
+CImageSurfaceOwner::CImageSurfaceOwner(int width, int height, COLORREF fill, double ratio)
     : m_image(std::make_unique<QImage>()) {
     if (width > 0 && height > 0)
-        *m_image = QImage(width, height, QImage::Format_RGB32);
+        *m_image = MakePicture(width, height, ratio);
     Fill(fill);
 }
 
@@ -20,7 +22,7 @@ void CImageSurfaceOwner::SurfaceTouched(const CRect& box) {
 }
 
 CSize CImageSurfaceOwner::GetSize() const {
-    return {m_image->width(), m_image->height()};
+    return {LogicalWidth(*m_image), LogicalHeight(*m_image)};
 }
 
 void CImageSurfaceOwner::Fill(COLORREF colour) {
@@ -30,8 +32,9 @@ void CImageSurfaceOwner::Fill(COLORREF colour) {
 }
 
 COLORREF CImageSurfaceOwner::GetPixel(int x, int y) const {
-    if (!m_image->valid(x, y))
+    if (x < 0 || y < 0 || x >= LogicalWidth(*m_image) || y >= LogicalHeight(*m_image))
         return 0xFFFFFFFF;
-    const QRgb pixel = m_image->pixel(x, y);
+    const qreal ratio = m_image->devicePixelRatio();
+    const QRgb pixel = m_image->pixel(ToDevice(x, ratio), ToDevice(y, ratio));
     return RGB(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }

@@ -13,7 +13,8 @@
 class CImageSurfaceOwner : public CSurfaceOwner {
 public:
     // Sizes of zero or less give an owner without pixels, on which nothing is painted.
-    CImageSurfaceOwner(int width, int height, COLORREF fill = RGB(0, 0, 0));
+    // ratio is the device pixels per pixel of the screen the client area stands on.
+    CImageSurfaceOwner(int width, int height, COLORREF fill = RGB(0, 0, 0), double ratio = 1.0);
     ~CImageSurfaceOwner() override;
     CImageSurfaceOwner(const CImageSurfaceOwner&) = delete;
     CImageSurfaceOwner& operator=(const CImageSurfaceOwner&) = delete;
@@ -23,7 +24,7 @@ public:
 
     CSize GetSize() const;
     void Fill(COLORREF colour);
-    // 0xFFFFFFFF outside the image.
+    // 0xFFFFFFFF outside the image. The top-left device pixel of the pixel.
     COLORREF GetPixel(int x, int y) const;
     const std::vector<CRect>& TouchedBoxes() const { return m_touched; }
 

@@ -1,5 +1,6 @@
 #include "shell/platform/dialog.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +32,27 @@ Qt::Alignment StaticAlignment(DWORD style) {
             return Qt::AlignLeft | Qt::AlignTop;
     }
 }
+
+// An icon control: the icon at the device pixel ratio of the screen the dialog stands on,
+// picked again when the dialog moves to a screen of another ratio, so it stays sharp.
+class IconLabel : public QLabel {
+public:
+    IconLabel(unsigned iconId, QWidget* parent) : QLabel(parent), m_iconId(iconId) { ShowIcon(); }
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::ScreenChangeInternal &&
+            pixmap().devicePixelRatio() != devicePixelRatioF()) {
+            ShowIcon();
+        }
+        return QLabel::event(e);
+    }
+
+private:
+    void ShowIcon() { setPixmap(IconPixmap(m_iconId, devicePixelRatioF())); }
+
+    unsigned m_iconId;
+};
 
 // Dialog units to pixels, from the dialog font's average character width and height.
 struct DialogUnits {
@@ -204,13 +226,9 @@ BOOL CDialog::BuildFromTemplate() {
                 widget = slider;
                 break;
             }
-            case ControlKind::Icon: {
-                auto* label = new QLabel(dialog);
-                const QPixmap icon = IconPixmap(control.iconId, dialog->devicePixelRatioF());
-                label->setPixmap(icon);
-                widget = label;
+            case ControlKind::Icon:
+                widget = new IconLabel(control.iconId, dialog);
                 break;
-            }
         }
         if (control.kind == ControlKind::Icon) {
             // An icon control takes the size of its icon.

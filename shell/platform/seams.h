@@ -13,6 +13,7 @@
 #include "shell/platform/windef.h"
 
 class CDialog;
+class CWnd;
 
 struct MessageBoxRequest {
     std::string text;
@@ -89,6 +90,11 @@ private:
 void SetProfileFileForTesting(const char* path);
 // Pretends the system locale is the one named, as "de_CH" or "en_US" (null: the real one).
 void SetSystemLocaleForTesting(const char* name);
+// Calls watcher with every accessible name or description a window announces to assistive
+// technology, as it is announced (null: no more). Without a screen reader listening, Qt
+// itself delivers no such event anywhere, so this is how a test hears them.
+void WatchAccessibleAnnouncementsForTesting(
+    std::function<void(CWnd* window, const std::string& text)> watcher);
 // Looks for Qt's translations in folder (null: Qt's own place).
 void SetTranslationsFolderForTesting(const char* folder);
 

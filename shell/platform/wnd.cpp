@@ -10,10 +10,15 @@
 #include <QPixmap>
 #include <QRegion>
 
+#include <functional>
+#include <string>
+
 #include "shell/platform/app.h"
 #include "shell/platform/dc.h"
+#include "shell/platform/device_pixels.h"
 #include "shell/platform/frame.h"
 #include "shell/platform/modal_qt.h"
+#include "shell/platform/seams.h"
 #include "shell/platform/widgets_qt.h"
 
 namespace {
@@ -282,6 +287,40 @@ void CWnd::SetWindowText(LPCTSTR text) {
     }
 }
 
+namespace {
+
+std::function<void(CWnd*, const std::string&)> g_announcementWatcher;
+
+// Qt sends the change event to assistive technology itself when the text is set; a test
+// hears of it here.
+void Announced(CWnd* wnd, const QString& text) {
+    if (g_announcementWatcher)
+        g_announcementWatcher(wnd, text.toStdString());
+}
+
+}  // namespace
+
+void WatchAccessibleAnnouncementsForTesting(
+    std::function<void(CWnd* window, const std::string& text)> watcher) {
+    g_announcementWatcher = std::move(watcher);
+}
+
+void CWnd::SetAccessibleName(LPCTSTR name) {
+    const QString text = LocalText(name);
+    if (m_hWnd == nullptr || m_hWnd->accessibleName() == text)
+        return;
+    m_hWnd->setAccessibleName(text);
+    Announced(this, text);
+}
+
+void CWnd::SetAccessibleDescription(LPCTSTR description) {
+    const QString text = LocalText(description);
+    if (m_hWnd == nullptr || m_hWnd->accessibleDescription() == text)
+        return;
+    m_hWnd->setAccessibleDescription(text);
+    Announced(this, text);
+}
+
 void CWnd::GetWindowText(CString& text) const {
     QString value;
     if (m_hWnd == nullptr) {
@@ -376,18 +415,30 @@ QImage* CWnd::SurfaceImage() {
     return m_surface.get();
 }
 
+double CWnd::ScreenRatio() const {
+    return PictureRatio(m_hWnd != nullptr ? m_hWnd->devicePixelRatioF() : 1.0);
+}
+
+bool CWnd::SurfaceFits(int width, int height) const {
+    return LogicalWidth(*m_surface) == width && LogicalHeight(*m_surface) == height &&
+           m_surface->devicePixelRatio() == ScreenRatio();
+}
+
+// The image has the window's device size, so what is painted on it reaches the screen
+// pixel for pixel. What it held is kept (scaled, after a change of screen) until painted
+// over.
 void CWnd::ResizeSurface(int width, int height) {
     if (width <= 0 || height <= 0) {
         *m_surface = QImage();
         return;
     }
-    if (m_surface->width() == width && m_surface->height() == height)
+    if (SurfaceFits(width, height))
         return;
-    QImage resized(width, height, QImage::Format_RGB32);
+    QImage resized = MakePicture(width, height, ScreenRatio());
     resized.fill(m_hWnd != nullptr ? m_hWnd->palette().color(QPalette::Button) : QColor(Qt::black));
     if (!m_surface->isNull()) {
         QPainter painter(&resized);
-        painter.drawImage(0, 0, *m_surface);
+        painter.drawImage(QPointF(0, 0), *m_surface);
     }
     *m_surface = std::move(resized);
 }
@@ -413,8 +464,13 @@ void CWnd::SurfaceTouched(const CRect& box) {
 void CWnd::DispatchPaint(const QRegion& region) {
     if (m_hWnd == nullptr)
         return;
-    if (m_surface->size() != m_hWnd->size())
+    if (!SurfaceFits(m_hWnd->width(), m_hWnd->height())) {
+        const bool ratioChanged =
+            !m_surface->isNull() && m_surface->devicePixelRatio() != ScreenRatio();
         ResizeSurface(m_hWnd->width(), m_hWnd->height());
+        if (ratioChanged)
+            RelayoutForNewRatio();
+    }
     if (m_surface->isNull())
         return;
 
@@ -432,13 +488,38 @@ void CWnd::DispatchPaint(const QRegion& region) {
     m_inPaint = false;
 
     QPainter painter(m_hWnd);
-    for (const QRect& rect : region)
-        painter.drawImage(rect.topLeft(), *m_surface, rect);
+    if (m_surface->devicePixelRatio() == 1.0) {
+        for (const QRect& rect : region)
+            painter.drawImage(rect.topLeft(), *m_surface, rect);
+    } else {
+        // The image has the widget's device size: drawn whole at the origin it lands
+        // device pixel on device pixel, and the clip keeps it to the region.
+        painter.setClipRegion(region);
+        painter.drawImage(QPointF(0, 0), *m_surface);
+    }
     painter.end();
     // Repainting the whole window next time takes in everything touched, so this ends.
     const QRect touched = ToQRect(m_touchedDuringPaint);
     if (!touched.isEmpty() && !(QRegion(touched) - region).isEmpty())
         m_hWnd->update();
+}
+
+// The window now stands on a screen of another device pixel ratio (it was moved there, or
+// the screen changed). Its pictures were made for the old ratio and still paint correctly,
+// scaled; the size message makes them again at the new one. It comes after the paint in
+// progress, because a view's size message makes its child buttons anew.
+void CWnd::RelayoutForNewRatio() {
+    QWidget* widget = m_hWnd;
+    QMetaObject::invokeMethod(
+        widget,
+        [widget] {
+            WidgetBinding* binding = BindingOf(widget);
+            if (binding == nullptr || binding->owner == nullptr)
+                return;
+            WndBridge::Resized(binding->owner, widget->width(), widget->height());
+            widget->update();
+        },
+        Qt::QueuedConnection);
 }
 
 void CWnd::PaintCycle(CDC* pDC) {

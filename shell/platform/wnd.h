@@ -43,6 +43,11 @@ public:
     BOOL IsWindowVisible() const;
     void SetWindowText(LPCTSTR text);
     void GetWindowText(CString& text) const;
+    // What assistive technology (a screen reader) says of the window: a name, and a
+    // description that may follow the program's state. A change is announced at once;
+    // setting the same text again announces nothing.
+    void SetAccessibleName(LPCTSTR name);
+    void SetAccessibleDescription(LPCTSTR description);
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
     CWnd* SetFocus();
@@ -115,6 +120,11 @@ private:
 
     void WidgetDestroyed();
     void DispatchPaint(const QRegion& region);
+    // Device pixels per pixel of the screen the window stands on (1 without a widget).
+    double ScreenRatio() const;
+    // Whether the image has the client size (width x height) at the screen's ratio.
+    bool SurfaceFits(int width, int height) const;
+    void RelayoutForNewRatio();
 
     std::unique_ptr<QImage> m_surface;
     bool m_ownsWidget = false;

@@ -21,6 +21,11 @@ need() {
 
 case "$check" in
   desktop)
+    # Desktops tell an SVG by "<svg" near its start; further down, the icon is not shown.
+    head -c 256 "$source_dir/res/icons/org.quendel.Rolvan.svg" | grep -q '<svg' || {
+      echo "the icon's <svg> element must start within its first 256 bytes"
+      exit 1
+    }
     need desktop-file-validate desktop-file-utils
     desktop-file-validate "$source_dir/res/desktop/org.quendel.Rolvan.desktop"
     ;;

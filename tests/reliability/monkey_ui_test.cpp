@@ -102,8 +102,9 @@ TEST_F(MonkeyTest, ASessionOfGamesEveryDialogTheEditorAndAGridSize) {
     ASSERT_EQ(monkey.Run(ID_EDIT_EDITGRID), "");
     ASSERT_EQ(monkey.Run(ID_EDIT_RESETGRID), "");
     ASSERT_EQ(monkey.Run(ID_EDIT_CANCEL), "");
-    if (monkey.view->editing)
+    if (monkey.view->editing) {
         ASSERT_EQ(monkey.Run(ID_EDIT_SAVEGRID), "");
+    }
     ASSERT_EQ(monkey.Run(ID_APP_EXIT), "");
     EXPECT_FALSE(monkey.frame->GetSafeHwnd()->isVisible());
     monkey.Quit();

@@ -91,12 +91,13 @@ TEST(StoreFiles, TheProgramStartsPlaysSavesAndStoresWhateverTheStoreHolds) {
     const auto seed = static_cast<std::uint64_t>(
         FromEnvironment("ROLVAN_STORE_SEED", std::random_device{}() & 0x7FFFFFFF));
     std::cout << "store files: seed " << seed << " (ROLVAN_STORE_SEED replays it)" << std::endl;
+    // The fuzzer's seed corpus, in the order of its names so that a seed replays anywhere.
     std::vector<std::string> corpus;
-    if (const char* folder = std::getenv("ROLVAN_CORPUS")) {
-        std::set<std::filesystem::path> files(std::filesystem::directory_iterator(folder), {});
-        for (const auto& file : files)
-            corpus.push_back(Slurp(file.string()));
-    }
+    const auto folder = std::filesystem::path(__FILE__).parent_path().parent_path() / "fuzz/corpus";
+    std::error_code error;
+    std::set<std::filesystem::path> names(std::filesystem::directory_iterator(folder, error), {});
+    for (const auto& name : names)
+        corpus.push_back(Slurp(name.string()));
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const std::string path = dir.filePath("Rolvan.conf").toStdString();
