@@ -13,16 +13,8 @@ action=${1:-test}
 # What the build needs, and the sanitizer runtimes.
 packages=(build-essential cmake qt6-base-dev qt6-translations-l10n libgtest-dev libgmock-dev
           file librsvg2-bin libasan8 libubsan1)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+source "$here/tools/packages.sh"
+install_missing "${packages[@]}"
 
 # The test discovery runs the test programs at build time, so the options hold for the
 # build as well as for the run. A stored value in Qt's own serialised form can claim any

@@ -9,12 +9,8 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build}
-if ! command -v valgrind >/dev/null; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq valgrind
-fi
+source "$here/tools/packages.sh"
+install_missing valgrind
 QT_QPA_PLATFORM=offscreen valgrind --tool=memcheck --error-exitcode=1 --leak-check=full \
   --show-leak-kinds=definite --errors-for-leak-kinds=definite --num-callers=30 \
   --suppressions="$here/tests/sanitizers/valgrind.supp" \
