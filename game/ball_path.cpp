@@ -59,13 +59,16 @@ Direction ExitDirection(SquareKind tile, Direction incoming) {
     return Direction::None;
 }
 
-// No loop guard is needed: every tile maps entry edges one to one onto exit edges and
-// tiles are only laid where the ball stands, so a walk retraces no earlier state and
-// must reach a square without a tile or the edge.
+// Every tile maps entry edges one to one onto exit edges, so a walk that never ends must
+// come back to the square it set out from, going the same way. Tiles laid only where the
+// ball stands never close such a loop, but the editor can take a tile out of the ball's
+// track in the middle of a game, and the tiles laid afterwards can. A ball caught in a
+// loop is lost as if it had left the board.
 PathResult RollBall(BallState& ball, SegmentAnimation* animation) {
     if (!ball.currentSquare) {
         return PathUnknownKind;
     }
+    const BallState start = ball;
     for (;;) {
         Square* square = ball.currentSquare;
         switch (square->kind) {
@@ -90,6 +93,10 @@ PathResult RollBall(BallState& ball, SegmentAnimation* animation) {
         }
         ball.currentSquare = Neighbour(*square, outgoing);
         if (!ball.currentSquare) {
+            return PathBorder;
+        }
+        if (ball.currentSquare == start.currentSquare && ball.direction == start.direction) {
+            ball.currentSquare = nullptr;
             return PathBorder;
         }
     }

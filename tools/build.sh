@@ -9,20 +9,12 @@ action=${1:-run}
 
 packages=(build-essential cmake qt6-base-dev qt6-translations-l10n libgtest-dev libgmock-dev
           libbenchmark-dev file librsvg2-bin)
-# The checks of the launcher, the metadata and the package.
+# The checks of the launcher, the metadata and the package; clang for the fuzzer.
 if [ "$action" = test ]; then
-  packages+=(desktop-file-utils appstream lintian)
+  packages+=(desktop-file-utils appstream lintian clang libclang-rt-14-dev)
 fi
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+source "$here/tools/packages.sh"
+install_missing "${packages[@]}"
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release
 cmake --build "$build" -j"$(nproc)"

@@ -37,8 +37,11 @@ void ButtonWidget::resizeEvent(QResizeEvent* event) {
     }
 }
 
+// Owner-drawn buttons report their double-clicks whether or not they ask to, as the
+// classic buttons do: a double-click on a tile button lays one tile, not two.
 void ButtonWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (!(m_style & BS_NOTIFY) || event->button() != Qt::LeftButton) {
+    const bool notifies = (m_style & BS_NOTIFY) || (m_style & BS_TYPEMASK) == BS_OWNERDRAW;
+    if (!notifies || event->button() != Qt::LeftButton) {
         QPushButton::mouseDoubleClickEvent(event);
         return;
     }

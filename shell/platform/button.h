@@ -1,9 +1,10 @@
 #pragma once
 
 // CButton: a push button (QPushButton). A click sends the button's ID to its parent as a
-// command (BN_CLICKED); a BS_NOTIFY button delivers a double-click as BN_DOUBLECLICKED on
-// the same ID, and the double-click does not click as well. A BS_OWNERDRAW button is
-// painted by DrawItem into its own backing image, so a CClientDC on it works too.
+// command (BN_CLICKED); a BS_NOTIFY or BS_OWNERDRAW button delivers a double-click as
+// BN_DOUBLECLICKED on the same ID, and the double-click does not click as well. A
+// BS_OWNERDRAW button is painted by DrawItem into its own backing image, so a CClientDC
+// on it works too.
 
 #include "shell/platform/wnd.h"
 

@@ -209,6 +209,40 @@ TEST(RollBall, LeavesTheBoardOverEachEdge) {
     }
 }
 
+// Guards against the endless walk the monkey found: the editor took a tile out of the
+// ball's track in mid-game, and the tiles laid afterwards closed a loop through the ball's
+// square, so the computer's search rolled for ever. A ball caught in a loop goes round
+// once and is lost as if it had left the board, whichever tile of the loop it starts on.
+TEST(RollBall, ALoopOfTilesEndsAfterOneRoundAsIfOffTheBoard) {
+    const struct {
+        GridPoint at;
+        SquareKind tile;
+        Direction incoming;
+    } kLoop[] = {{{1, 0}, LeftTile, Direction::Up},
+                 {{2, 0}, RightTile, Direction::Right},
+                 {{2, 1}, LeftTile, Direction::Down},
+                 {{1, 1}, RightTile, Direction::Left}};
+    for (const auto& start : kLoop) {
+        for (bool trial : {false, true}) {
+            Board board;
+            MakeBoard(board, 4, 3);
+            for (const auto& square : kLoop) {
+                board.SquareAt(square.at.column, square.at.row)->kind =
+                    SquareKind(trial ? square.tile << kTrialShift : square.tile);
+            }
+            const std::vector<int> kinds = Kinds(board);
+            BallState ball{board.SquareAt(start.at.column, start.at.row), start.incoming};
+            SegmentRecorder recorder(board, ball);
+            EXPECT_EQ(RollBall(ball, &recorder), PathBorder);
+            EXPECT_EQ(ball.currentSquare, nullptr);
+            EXPECT_EQ(ball.direction, start.incoming);
+            ASSERT_EQ(recorder.segments.size(), 4u);
+            EXPECT_EQ(recorder.segments[0].where, start.at);
+            EXPECT_EQ(Kinds(board), kinds);
+        }
+    }
+}
+
 TEST(RollBall, UnknownKindsAndAMissingBallGiveNoResult) {
     for (SquareKind odd :
          {SquareKind(0), SquareKind(3), SquareKind(65), SquareKind(512), SquareKind(-1)}) {

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "platform_test_support.h"
 #include "shell/platform/app.h"
 #include "shell/platform/seams.h"
@@ -95,6 +97,59 @@ TEST_F(SettingsTest, AGarbledFileReadsAsDefaultsAndIsRepairedByTheNextWrite) {
     EXPECT_EQ(ReadInt("Level", 2), 2);
     EXPECT_TRUE(app.WriteProfileInt("Settings", "Level", 3));
     EXPECT_EQ(ReadInt("Level", 2), 3);
+}
+
+// Guards against values that read as missing at start-up and as stored later on, which
+// the store files of the monkey found: QSettings looked for them in a [Settings/...]
+// section that sorts between [Settings] and the key, until a write had read the file whole.
+TEST_F(SettingsTest, ASubsectionHidesNoValueOfTheSection) {
+    WriteFile("[Settings]\nBallColour=65280\nXGridSize=20\nYGridSize=12\n"
+              "[Settings/Sub]\nA=1\n[Settings/Z]\nB=2\n");
+    EXPECT_EQ(ReadInt("XGridSize", 15), 20);
+    EXPECT_EQ(ReadInt("YGridSize", 10), 12);
+    EXPECT_EQ(app.GetProfileString("Settings", "BallColour", "255").str(), "65280");
+    EXPECT_EQ(ReadInt("Sub/A", 0), 1);
+}
+
+// Guards against a start that took minutes on a store of thousands of layout entries,
+// which the store files of the monkey found: each value read the whole file again, and
+// deleting each entry a huge count names rewrote it. The bytes the process reads and
+// the file that a delete leaves in place show it, without timing anything.
+TEST_F(SettingsTest, ReadingEveryEntryOfALongLayoutReadsTheFileOnceAndNoDeleteOfNothingWrites) {
+    std::string text = "[Settings]\nHomeCount=2000\n";
+    for (int i = 0; i < 2000; ++i)
+        text += std::string("Home") + std::to_string(i) + "=\"(" + std::to_string(i % 100) + ",7)\"\n";
+    WriteFile(text);
+    auto bytesRead = [] {
+        std::ifstream io("/proc/self/io");
+        std::string field;
+        long long value = -1;
+        while (io >> field >> value && field != "rchar:") {
+        }
+        return field == "rchar:" ? value : -1;
+    };
+    const long long before = bytesRead();
+    if (before < 0)
+        GTEST_SKIP() << "the kernel counts no bytes read";
+    for (int i = 0; i < 2000; ++i) {
+        const std::string name = std::string("Home") + std::to_string(i);
+        ASSERT_EQ(app.GetProfileString("Settings", name.c_str(), "").str(),
+                  std::string("(") + std::to_string(i % 100) + ",7)");
+    }
+    EXPECT_LT(bytesRead() - before, 10 * static_cast<long long>(text.size()));
+
+    struct stat was;
+    ASSERT_EQ(::stat(path.c_str(), &was), 0);
+    for (int i = 2000; i < 12000; ++i) {
+        const std::string name = std::string("Home") + std::to_string(i);
+        EXPECT_TRUE(app.WriteProfileString("Settings", name.c_str(), nullptr));
+    }
+    struct stat is;
+    ASSERT_EQ(::stat(path.c_str(), &is), 0);
+    EXPECT_EQ(is.st_ino, was.st_ino);
+    EXPECT_TRUE(app.WriteProfileString("Settings", "Home0", nullptr));
+    EXPECT_EQ(app.GetProfileString("Settings", "Home0", "gone").str(), "gone");
+    EXPECT_EQ(app.GetProfileString("Settings", "Home1", "").str(), "(1,7)");
 }
 
 TEST_F(SettingsTest, AWriteToAStoreThatCannotBeWrittenReportsFailure) {
