@@ -33,11 +33,6 @@ QString Key(LPCTSTR section, LPCTSTR entry) {
     return QString::fromUtf8(section) + QLatin1Char('/') + QString::fromUtf8(entry);
 }
 
-BOOL Finish(QSettings& store) {
-    store.sync();
-    return store.status() == QSettings::NoError ? TRUE : FALSE;
-}
-
 // One version of the store's file. Every write replaces the file as a whole (QSettings
 // saves through a new file), so another file, size or time means that someone wrote.
 struct FileVersion {
@@ -113,6 +108,16 @@ QVariant StoredValue(const CWinApp& app, const QString& key) {
         value = reader.store->value(key);
     }
     return value;
+}
+
+// Ends a write. The next read opens the file again, whatever its version says: a file
+// written twice within one tick of the file system's clock can come back with the inode
+// and size of the version read before.
+BOOL Finish(QSettings& store) {
+    store.sync();
+    if (g_reader != nullptr)
+        g_reader->name.clear();
+    return store.status() == QSettings::NoError ? TRUE : FALSE;
 }
 
 }  // namespace
