@@ -15,10 +15,18 @@ void CRolvanView::SetLevel(int newLevel) {
     SaveLevel();
 }
 
-void CRolvanView::OnLevelOne() { SetLevel(1); }
-void CRolvanView::OnLevelTwo() { SetLevel(2); }
-void CRolvanView::OnLevelThree() { SetLevel(3); }
-void CRolvanView::OnLevelFour() { SetLevel(4); }
+void CRolvanView::OnLevelOne() {
+    SetLevel(1);
+}
+void CRolvanView::OnLevelTwo() {
+    SetLevel(2);
+}
+void CRolvanView::OnLevelThree() {
+    SetLevel(3);
+}
+void CRolvanView::OnLevelFour() {
+    SetLevel(4);
+}
 
 namespace {
 
@@ -29,9 +37,15 @@ void UpdateLevelItem(CCmdUI* pCmdUI, bool editing, int level, int itemLevel) {
 
 }  // namespace
 
-void CRolvanView::OnUpdateLevelOne(CCmdUI* pCmdUI) { UpdateLevelItem(pCmdUI, editing, level, 1); }
-void CRolvanView::OnUpdateLevelTwo(CCmdUI* pCmdUI) { UpdateLevelItem(pCmdUI, editing, level, 2); }
+void CRolvanView::OnUpdateLevelOne(CCmdUI* pCmdUI) {
+    UpdateLevelItem(pCmdUI, editing, level, 1);
+}
+void CRolvanView::OnUpdateLevelTwo(CCmdUI* pCmdUI) {
+    UpdateLevelItem(pCmdUI, editing, level, 2);
+}
 void CRolvanView::OnUpdateLevelThree(CCmdUI* pCmdUI) {
     UpdateLevelItem(pCmdUI, editing, level, 3);
 }
-void CRolvanView::OnUpdateLevelFour(CCmdUI* pCmdUI) { UpdateLevelItem(pCmdUI, editing, level, 4); }
+void CRolvanView::OnUpdateLevelFour(CCmdUI* pCmdUI) {
+    UpdateLevelItem(pCmdUI, editing, level, 4);
+}

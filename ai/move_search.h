@@ -25,7 +25,9 @@ public:
 
     MoveSearch(BallState& ball, TileRandom& random, int level,
                const std::function<void(const char*)>* reportInternalError = nullptr)
-        : ball_(ball), random_(random), level_(EffectiveLevel(level)),
+        : ball_(ball),
+          random_(random),
+          level_(EffectiveLevel(level)),
           reportInternalError_(reportInternalError) {}
 
     // The tile to lay on the ball's square. Board and ball are as on entry afterwards.

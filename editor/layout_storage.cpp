@@ -49,8 +49,8 @@ void ClearStoredLayout(LayoutStore& store) {
     }
 }
 
-void AppendLayoutSquare(SquareKind kind, std::int32_t column, std::int32_t row,
-                        LayoutStore& store, LayoutMessages& messages) {
+void AppendLayoutSquare(SquareKind kind, std::int32_t column, std::int32_t row, LayoutStore& store,
+                        LayoutMessages& messages) {
     const LayoutList& list = kind == Home ? kHomeList : kBorderList;
     // Read from the store for every square rather than counted in memory.
     const int count = StoredCount(store, list);
@@ -79,8 +79,8 @@ void ApplyLayoutEntry(Board& board, std::string_view text, SquareKind kind,
     std::int32_t column = 0;
     std::int32_t row = 0;
     if (!ParseLayoutEntry(text, column, row)) {
-        messages.ShowLayoutMessage(IDS_READ_ENTRY_FAILED, "Could not read entry",
-                                   std::string(text), false);
+        messages.ShowLayoutMessage(IDS_READ_ENTRY_FAILED, "Could not read entry", std::string(text),
+                                   false);
         return;
     }
     if (Square* square = LayoutSquare(board, column, row)) {

@@ -41,8 +41,8 @@ enum LayoutStringId : unsigned {
 
 void ClearStoredLayout(LayoutStore& store);
 void SaveLayout(const Board& board, LayoutStore& store, LayoutMessages& messages);
-void AppendLayoutSquare(SquareKind kind, std::int32_t column, std::int32_t row,
-                        LayoutStore& store, LayoutMessages& messages);
+void AppendLayoutSquare(SquareKind kind, std::int32_t column, std::int32_t row, LayoutStore& store,
+                        LayoutMessages& messages);
 // Sets the stored Home squares, then the stored Border squares; clears nothing first and
 // paints nothing.
 void LoadLayout(Board& board, LayoutStore& store, LayoutMessages& messages);

@@ -32,6 +32,7 @@ Direction ExitDirection(SquareKind tile, Direction incoming);
 
 // Rolls the ball along the tiles from its square until it reaches a square without a
 // tile or leaves the board. A ball that comes back to its square going the same way is
-// caught in a loop of tiles and ends as PathBorder with no square, like one that left. With no animation it is a dry run: nothing is drawn and
-// nothing allocated. Only the ball state changes, never a square's kind.
+// caught in a loop of tiles and ends as PathBorder with no square, like one that left. With no
+// animation it is a dry run: nothing is drawn and nothing allocated. Only the ball state changes,
+// never a square's kind.
 PathResult RollBall(BallState& ball, SegmentAnimation* animation);

@@ -15,7 +15,9 @@ struct BoardGeometry {
     std::int32_t originY = 0;
 };
 
-constexpr std::int32_t BoardAreaWidth(std::int32_t clientWidth) { return clientWidth * 8 / 10; }
+constexpr std::int32_t BoardAreaWidth(std::int32_t clientWidth) {
+    return clientWidth * 8 / 10;
+}
 
 // Needs a non-zero client size; the caller keeps the old geometry for a minimised window.
 BoardGeometry ComputeBoardGeometry(std::int32_t clientWidth, std::int32_t clientHeight,

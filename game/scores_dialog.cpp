@@ -3,13 +3,12 @@
 #include "shell/rolvan_app.h"
 
 BEGIN_MESSAGE_MAP(CScoresDlg, CDialog)
-    ON_BN_CLICKED(IDC_RESET, OnReset)
-    ON_BN_DOUBLECLICKED(IDC_RESET, OnResetDoubleClicked)
+ON_BN_CLICKED(IDC_RESET, OnReset)
+ON_BN_DOUBLECLICKED(IDC_RESET, OnResetDoubleClicked)
 END_MESSAGE_MAP()
 
 CScoresDlg::CScoresDlg(int computer, int human, CWnd* pParent)
-    : CDialog(IDD_SCORES + LanguageOffset(), pParent), computerValue(computer),
-      humanValue(human) {}
+    : CDialog(IDD_SCORES + LanguageOffset(), pParent), computerValue(computer), humanValue(human) {}
 
 void CScoresDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);

@@ -97,10 +97,10 @@ void CRolvanView::ShowScoresDialog() {
 
 void CRolvanView::ResetScoresCommand() {
     LocalizedString text;
-    const int answer = AfxMessageBox(
-        text.LoadLocalizedString(IDS_RESET_SCORES_QUESTION,
-                                 "Do you really want to set the scores to zero ?"),
-        MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    const int answer =
+        AfxMessageBox(text.LoadLocalizedString(IDS_RESET_SCORES_QUESTION,
+                                               "Do you really want to set the scores to zero ?"),
+                      MB_YESNOCANCEL | MB_ICONEXCLAMATION);
     if (answer == IDYES) {
         humanScore = 0;
         computerScore = 0;
@@ -131,7 +131,15 @@ void CRolvanView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     CView::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
-void CRolvanView::OnTopSquare() { LayTile(LeftTile); }
-void CRolvanView::OnMiddleSquare() { LayTile(CentreTile); }
-void CRolvanView::OnBottomSquare() { LayTile(RightTile); }
-void CRolvanView::OnShowScores() { ShowScoresDialog(); }
+void CRolvanView::OnTopSquare() {
+    LayTile(LeftTile);
+}
+void CRolvanView::OnMiddleSquare() {
+    LayTile(CentreTile);
+}
+void CRolvanView::OnBottomSquare() {
+    LayTile(RightTile);
+}
+void CRolvanView::OnShowScores() {
+    ShowScoresDialog();
+}

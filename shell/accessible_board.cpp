@@ -95,11 +95,10 @@ void CRolvanView::UpdateAccessibleState() {
                 row = r + 1;
             }
         });
-        state = Localized(
-            IDS_BOARD_STATE,
-            "Ball on column %1, row %2, moving %3. Your score %4, computer score %5.",
-            {std::to_string(column), std::to_string(row), MovingWord(ball.direction), human,
-             computer});
+        state = Localized(IDS_BOARD_STATE,
+                          "Ball on column %1, row %2, moving %3. Your score %4, computer score %5.",
+                          {std::to_string(column), std::to_string(row), MovingWord(ball.direction),
+                           human, computer});
     }
     SetAccessibleDescription(state.c_str());
 }

@@ -6,7 +6,7 @@
 #include "shell/rolvan_view.h"
 
 BEGIN_MESSAGE_MAP(CRolvanApp, CWinApp)
-    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
 CRolvanApp::CRolvanApp() = default;
@@ -25,8 +25,7 @@ BOOL CRolvanApp::InitInstance() {
     // Made before the start-up language is chosen, so the frame's default menu is
     // always the English one.
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CRolvanDoc),
-                                          RUNTIME_CLASS(CMainFrame),
-                                          RUNTIME_CLASS(CRolvanView)));
+                                          RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CRolvanView)));
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);

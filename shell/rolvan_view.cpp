@@ -7,62 +7,64 @@
 #include "shell/stored_values.h"
 
 BEGIN_MESSAGE_MAP(CRolvanView, CView)
-    ON_COMMAND(ID_MOVES_TOPSQUARE, OnTopSquare)
-    ON_COMMAND(ID_MOVES_MIDDLESQUARE, OnMiddleSquare)
-    ON_COMMAND(ID_MOVES_BOTTOMSQUARE, OnBottomSquare)
-    ON_COMMAND(ID_FILE_SHOWSCORES, OnShowScores)
-    ON_COMMAND(ID_FILE_RESETSCORES, ResetScoresCommand)
-    ON_COMMAND(ID_LEVEL_ONE, OnLevelOne)
-    ON_COMMAND(ID_LEVEL_TWO, OnLevelTwo)
-    ON_COMMAND(ID_LEVEL_THREE, OnLevelThree)
-    ON_COMMAND(ID_LEVEL_FOUR, OnLevelFour)
-    ON_COMMAND(ID_COLOURS_WINDOWBACKGROUND, OnWindowBackgroundColour)
-    ON_COMMAND(ID_COLOURS_GRIDBACKGROUND, OnGridBackgroundColour)
-    ON_COMMAND(ID_COLOURS_GRIDLINES, OnGridLineColour)
-    ON_COMMAND(ID_COLOURS_TILEBACKGROUND, OnTileBackgroundColour)
-    ON_COMMAND(ID_COLOURS_TILEBORDER, OnTileBorderColour)
-    ON_COMMAND(ID_COLOURS_TILELINES, OnTileLineColour)
-    ON_COMMAND(ID_COLOURS_HOMESQUARE, OnHomeSquareColour)
-    ON_COMMAND(ID_COLOURS_BALLCOLOUR, OnBallColour)
-    ON_COMMAND(ID_BALL_SPEED, OnBallSpeed)
-    ON_COMMAND(ID_GRID_SIZE, OnGridSize)
-    ON_COMMAND(ID_EDIT_EDITGRID, OnEditGrid)
-    ON_COMMAND(ID_EDIT_SAVEGRID, OnSaveGrid)
-    ON_COMMAND(ID_EDIT_RESETGRID, OnResetGrid)
-    ON_COMMAND(ID_EDIT_CANCEL, OnCancelGrid)
-    ON_COMMAND(IDC_SAVE_GRID, OnSaveGrid)
-    ON_COMMAND(IDC_RESET_GRID, OnResetGrid)
-    ON_COMMAND(IDC_CANCEL_GRID, OnCancelGrid)
-    ON_COMMAND(ID_HELP, OnHelp)
-    ON_COMMAND(ID_CONTEXT_HELP, OnHelp)
-    ON_UPDATE_COMMAND_UI(ID_MOVES_TOPSQUARE, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_MOVES_MIDDLESQUARE, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_MOVES_BOTTOMSQUARE, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_FILE_SHOWSCORES, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_FILE_RESETSCORES, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_LEVEL_ONE, OnUpdateLevelOne)
-    ON_UPDATE_COMMAND_UI(ID_LEVEL_TWO, OnUpdateLevelTwo)
-    ON_UPDATE_COMMAND_UI(ID_LEVEL_THREE, OnUpdateLevelThree)
-    ON_UPDATE_COMMAND_UI(ID_LEVEL_FOUR, OnUpdateLevelFour)
-    ON_UPDATE_COMMAND_UI(ID_COLOURS_WINDOWBACKGROUND, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_COLOURS_GRIDBACKGROUND, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_COLOURS_GRIDLINES, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_COLOURS_TILEBACKGROUND, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_COLOURS_TILEBORDER, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_COLOURS_TILELINES, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_COLOURS_HOMESQUARE, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_COLOURS_BALLCOLOUR, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_BALL_SPEED, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_GRID_SIZE, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_EDITGRID, OnUpdateNotEditing)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_SAVEGRID, OnUpdateOnlyEditing)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_RESETGRID, OnUpdateOnlyEditing)
-    ON_UPDATE_COMMAND_UI(ID_EDIT_CANCEL, OnUpdateOnlyEditing)
+ON_COMMAND(ID_MOVES_TOPSQUARE, OnTopSquare)
+ON_COMMAND(ID_MOVES_MIDDLESQUARE, OnMiddleSquare)
+ON_COMMAND(ID_MOVES_BOTTOMSQUARE, OnBottomSquare)
+ON_COMMAND(ID_FILE_SHOWSCORES, OnShowScores)
+ON_COMMAND(ID_FILE_RESETSCORES, ResetScoresCommand)
+ON_COMMAND(ID_LEVEL_ONE, OnLevelOne)
+ON_COMMAND(ID_LEVEL_TWO, OnLevelTwo)
+ON_COMMAND(ID_LEVEL_THREE, OnLevelThree)
+ON_COMMAND(ID_LEVEL_FOUR, OnLevelFour)
+ON_COMMAND(ID_COLOURS_WINDOWBACKGROUND, OnWindowBackgroundColour)
+ON_COMMAND(ID_COLOURS_GRIDBACKGROUND, OnGridBackgroundColour)
+ON_COMMAND(ID_COLOURS_GRIDLINES, OnGridLineColour)
+ON_COMMAND(ID_COLOURS_TILEBACKGROUND, OnTileBackgroundColour)
+ON_COMMAND(ID_COLOURS_TILEBORDER, OnTileBorderColour)
+ON_COMMAND(ID_COLOURS_TILELINES, OnTileLineColour)
+ON_COMMAND(ID_COLOURS_HOMESQUARE, OnHomeSquareColour)
+ON_COMMAND(ID_COLOURS_BALLCOLOUR, OnBallColour)
+ON_COMMAND(ID_BALL_SPEED, OnBallSpeed)
+ON_COMMAND(ID_GRID_SIZE, OnGridSize)
+ON_COMMAND(ID_EDIT_EDITGRID, OnEditGrid)
+ON_COMMAND(ID_EDIT_SAVEGRID, OnSaveGrid)
+ON_COMMAND(ID_EDIT_RESETGRID, OnResetGrid)
+ON_COMMAND(ID_EDIT_CANCEL, OnCancelGrid)
+ON_COMMAND(IDC_SAVE_GRID, OnSaveGrid)
+ON_COMMAND(IDC_RESET_GRID, OnResetGrid)
+ON_COMMAND(IDC_CANCEL_GRID, OnCancelGrid)
+ON_COMMAND(ID_HELP, OnHelp)
+ON_COMMAND(ID_CONTEXT_HELP, OnHelp)
+ON_UPDATE_COMMAND_UI(ID_MOVES_TOPSQUARE, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_MOVES_MIDDLESQUARE, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_MOVES_BOTTOMSQUARE, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_FILE_SHOWSCORES, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_FILE_RESETSCORES, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_LEVEL_ONE, OnUpdateLevelOne)
+ON_UPDATE_COMMAND_UI(ID_LEVEL_TWO, OnUpdateLevelTwo)
+ON_UPDATE_COMMAND_UI(ID_LEVEL_THREE, OnUpdateLevelThree)
+ON_UPDATE_COMMAND_UI(ID_LEVEL_FOUR, OnUpdateLevelFour)
+ON_UPDATE_COMMAND_UI(ID_COLOURS_WINDOWBACKGROUND, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_COLOURS_GRIDBACKGROUND, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_COLOURS_GRIDLINES, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_COLOURS_TILEBACKGROUND, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_COLOURS_TILEBORDER, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_COLOURS_TILELINES, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_COLOURS_HOMESQUARE, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_COLOURS_BALLCOLOUR, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_BALL_SPEED, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_GRID_SIZE, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_EDIT_EDITGRID, OnUpdateNotEditing)
+ON_UPDATE_COMMAND_UI(ID_EDIT_SAVEGRID, OnUpdateOnlyEditing)
+ON_UPDATE_COMMAND_UI(ID_EDIT_RESETGRID, OnUpdateOnlyEditing)
+ON_UPDATE_COMMAND_UI(ID_EDIT_CANCEL, OnUpdateOnlyEditing)
 END_MESSAGE_MAP()
 
 namespace {
 
-CWinApp* App() { return AfxGetApp(); }
+CWinApp* App() {
+    return AfxGetApp();
+}
 
 int ReadSetting(const char* name, int defaultValue) {
     return static_cast<int>(App()->GetProfileInt(kSettingsSection, name, defaultValue));
@@ -134,19 +136,29 @@ void CRolvanView::StoreColour(COLORREF colour, const char* valueName) {
     App()->WriteProfileString(kSettingsSection, valueName, FormatColourText(colour).c_str());
 }
 
-void CRolvanView::LoadLevel() { level = LevelFromStore(ReadSetting("Level", kDefaultLevel)); }
+void CRolvanView::LoadLevel() {
+    level = LevelFromStore(ReadSetting("Level", kDefaultLevel));
+}
 
-void CRolvanView::SaveLevel() { WriteSetting("Level", level); }
+void CRolvanView::SaveLevel() {
+    WriteSetting("Level", level);
+}
 
 void CRolvanView::LoadBallSpeed() {
     ballDelay = BallSpeedFromStore(ReadSetting("BallSpeed", kDefaultBallSpeed));
 }
 
-void CRolvanView::SaveBallSpeed() { WriteSetting("BallSpeed", ballDelay); }
+void CRolvanView::SaveBallSpeed() {
+    WriteSetting("BallSpeed", ballDelay);
+}
 
 // F1 and context help: the program has no help.
 void CRolvanView::OnHelp() {}
 
-void CRolvanView::OnUpdateNotEditing(CCmdUI* pCmdUI) { pCmdUI->Enable(!editing); }
+void CRolvanView::OnUpdateNotEditing(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(!editing);
+}
 
-void CRolvanView::OnUpdateOnlyEditing(CCmdUI* pCmdUI) { pCmdUI->Enable(editing); }
+void CRolvanView::OnUpdateOnlyEditing(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(editing);
+}

@@ -41,10 +41,18 @@ COLORREF ParseColourText(std::string_view text) {
     return static_cast<COLORREF>(value);
 }
 
-int GridSizeFromStore(int stored) { return std::clamp(stored, kMinGridSize, kMaxGridSize); }
+int GridSizeFromStore(int stored) {
+    return std::clamp(stored, kMinGridSize, kMaxGridSize);
+}
 
-int LevelFromStore(int stored) { return EffectiveLevel(stored); }
+int LevelFromStore(int stored) {
+    return EffectiveLevel(stored);
+}
 
-int BallSpeedFromStore(int stored) { return std::clamp(stored, 0, kMaxBallSpeed); }
+int BallSpeedFromStore(int stored) {
+    return std::clamp(stored, 0, kMaxBallSpeed);
+}
 
-int LayoutCountFromStore(int stored) { return std::clamp(stored, 0, kMaxLayoutCount); }
+int LayoutCountFromStore(int stored) {
+    return std::clamp(stored, 0, kMaxLayoutCount);
+}

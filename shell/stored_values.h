@@ -28,10 +28,14 @@ struct ColourSetting {
 
 // In the order in which they are read at start-up.
 inline constexpr ColourSetting kColourSettings[] = {
-    {"WindowBackgroundColour", 8421376}, {"GridBackgroundColour", 4227072},
-    {"GridLineColour", 128},             {"TileBackgroundColour", 16711680},
-    {"TileBorderColour", 65280},         {"TileLineColour", 65535},
-    {"HomeSquareColour", 8388736},       {"BallColour", 255},
+    {"WindowBackgroundColour", 8421376},
+    {"GridBackgroundColour", 4227072},
+    {"GridLineColour", 128},
+    {"TileBackgroundColour", 16711680},
+    {"TileBorderColour", 65280},
+    {"TileLineColour", 65535},
+    {"HomeSquareColour", 8388736},
+    {"BallColour", 255},
 };
 
 // A colour is stored as the signed decimal text of its 32-bit value.

@@ -118,7 +118,6 @@ protected:                                        \
         using ThisClass = theClass;                     \
         using TheBaseClass = baseClass;                 \
         static const AFX_MSGMAP_ENTRY entries[] = {
-
 #define END_MESSAGE_MAP()                                                                 \
     { AfxEntryKind::End, 0, nullptr, nullptr }                                            \
     }                                                                                     \

@@ -203,9 +203,9 @@ void DialogUser::PressKey(int nID, UINT virtualKey) {
     static const struct {
         UINT virtualKey;
         int key;
-    } kKeys[] = {{VK_HOME, Qt::Key_Home},   {VK_END, Qt::Key_End},     {VK_PRIOR, Qt::Key_PageUp},
+    } kKeys[] = {{VK_HOME, Qt::Key_Home},     {VK_END, Qt::Key_End},   {VK_PRIOR, Qt::Key_PageUp},
                  {VK_NEXT, Qt::Key_PageDown}, {VK_LEFT, Qt::Key_Left}, {VK_RIGHT, Qt::Key_Right},
-                 {VK_UP, Qt::Key_Up},       {VK_DOWN, Qt::Key_Down}};
+                 {VK_UP, Qt::Key_Up},         {VK_DOWN, Qt::Key_Down}};
     for (const auto& entry : kKeys) {
         if (entry.virtualKey == virtualKey) {
             control->setFocus(Qt::OtherFocusReason);

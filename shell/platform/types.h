@@ -12,9 +12,15 @@ using COLORREF = std::uint32_t;
 constexpr COLORREF RGB(int red, int green, int blue) {
     return static_cast<COLORREF>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
-constexpr int GetRValue(COLORREF c) { return static_cast<int>(c & 0xFF); }
-constexpr int GetGValue(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int GetBValue(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int GetRValue(COLORREF c) {
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int GetGValue(COLORREF c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int GetBValue(COLORREF c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 struct CPoint {
     std::int32_t x = 0;
@@ -46,8 +52,10 @@ struct CRect {
         bottom += dy;
     }
     void NormalizeRect() {
-        if (left > right) std::swap(left, right);
-        if (top > bottom) std::swap(top, bottom);
+        if (left > right)
+            std::swap(left, right);
+        if (top > bottom)
+            std::swap(top, bottom);
     }
     friend bool operator==(const CRect&, const CRect&) = default;
 };

@@ -98,9 +98,9 @@ TEST_F(LayoutStorageTest, SaveNumbersEntriesInReadingOrderAndReplacesTheOldLayou
 }
 
 TEST_F(LayoutStorageTest, LoadAppliesHomeThenBorderAndSkipsWhatIsOffTheBoard) {
-    store.values = {{"HomeCount", "4"},      {"Home0", "(3,4)"},     {"Home1", "(14,9)"},
-                    {"Home2", "(15,0)"},     {"Home3", "(0,10)"},    {"BorderCount", "3"},
-                    {"Border0", "(3,4)"},    {"Border1", "(-1,2)"},  {"Border2", "(5,5)xyz"}};
+    store.values = {{"HomeCount", "4"},   {"Home0", "(3,4)"},    {"Home1", "(14,9)"},
+                    {"Home2", "(15,0)"},  {"Home3", "(0,10)"},   {"BorderCount", "3"},
+                    {"Border0", "(3,4)"}, {"Border1", "(-1,2)"}, {"Border2", "(5,5)xyz"}};
     LoadLayout(board, store, messages);
     EXPECT_EQ(board.SquareAt(3, 4)->kind, Border);  // named in both lists
     EXPECT_EQ(board.SquareAt(14, 9)->kind, Home);
@@ -129,7 +129,7 @@ TEST_F(LayoutStorageTest, LayoutFromALargerBoardAppliesWhatFits) {
 }
 
 TEST_F(LayoutStorageTest, MalformedEntriesAreReportedWithoutOwnerAndSkipped) {
-    store.values = {{"HomeCount", "5"}, {"Home0", "3,4"},   {"Home1", "(3;4)"}, {"Home2", "(a,1)"},
+    store.values = {{"HomeCount", "5"}, {"Home0", "3,4"},   {"Home1", "(3;4)"},  {"Home2", "(a,1)"},
                     {"Home3", ""},      {"Home4", "(2,2)"}, {"BorderCount", "2"}};
     LoadLayout(board, store, messages);
     ASSERT_EQ(messages.shown.size(), 3u);
@@ -174,6 +174,6 @@ TEST_F(LayoutStorageTest, HugeStoredCountsNeitherHangNorOverflow) {
     LoadLayout(board, store, messages);
     EXPECT_EQ(board.SquareAt(2, 2)->kind, Home);
     ClearStoredLayout(store);
-    EXPECT_EQ(store.values, (std::map<std::string, std::string>{{"HomeCount", "0"},
-                                                                {"BorderCount", "0"}}));
+    EXPECT_EQ(store.values,
+              (std::map<std::string, std::string>{{"HomeCount", "0"}, {"BorderCount", "0"}}));
 }

@@ -10,8 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "editor/layout_codec.h"
@@ -161,15 +161,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 // Half of the new inputs come from the store generator that the whole-program runs use,
 // the rest from libFuzzer's own byte mutations.
-extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size,
-                                        std::size_t maxSize);
+extern "C" std::size_t LLVMFuzzerMutate(std::uint8_t* data, std::size_t size, std::size_t maxSize);
 extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t size,
                                                std::size_t maxSize, unsigned int seed) {
     StoreRandom random(seed);
     if (random() % 2)
         return LLVMFuzzerMutate(data, size, maxSize);
-    std::string file = random() % 8 ? MutateStore(std::string(reinterpret_cast<char*>(data), size), random)
-                                    : GenerateStore(random);
+    std::string file = random() % 8
+                           ? MutateStore(std::string(reinterpret_cast<char*>(data), size), random)
+                           : GenerateStore(random);
     file.resize(std::min(file.size(), maxSize));
     std::memcpy(data, file.data(), file.size());
     return file.size();

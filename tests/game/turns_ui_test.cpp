@@ -5,7 +5,9 @@
 
 namespace {
 
-bool IsTile(int kind) { return kind == LeftTile || kind == CentreTile || kind == RightTile; }
+bool IsTile(int kind) {
+    return kind == LeftTile || kind == CentreTile || kind == RightTile;
+}
 
 // Answers every scores dialog with OK and counts them.
 class TurnsTest : public RolvanTest {

@@ -2,9 +2,9 @@
 // come from tools/reliability.sh through ROLVAN_MONKEY_STEPS and ROLVAN_MONKEY_GAMES, and
 // ROLVAN_MONKEY_SEED replays the run of a seed.
 
+#include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -24,8 +24,8 @@ long long FromEnvironment(const char* name, long long fallback) {
 std::uint64_t Seed(const char* what) {
     const auto seed = static_cast<std::uint64_t>(
         FromEnvironment("ROLVAN_MONKEY_SEED", std::random_device{}() & 0x7FFFFFFF));
-    std::cout << what << ": seed " << seed << " (ROLVAN_MONKEY_SEED=" << seed
-              << " replays it)" << std::endl;
+    std::cout << what << ": seed " << seed << " (ROLVAN_MONKEY_SEED=" << seed << " replays it)"
+              << std::endl;
     return seed;
 }
 
@@ -55,8 +55,8 @@ TEST_F(MonkeyTest, EveryStepKeepsTheRulesTheStoreAndTheCommandsInStep) {
         ASSERT_EQ(failed, "") << "seed " << seed << ", step " << i << ", " << monkey.lastAction;
     }
     std::cout << "monkey: " << steps << " steps, " << monkey.games << " games, "
-              << monkey.messageBoxes.size() << " message boxes in " << SecondsSince(start)
-              << " s" << std::endl;
+              << monkey.messageBoxes.size() << " message boxes in " << SecondsSince(start) << " s"
+              << std::endl;
 }
 
 TEST_F(MonkeyTest, WholeGamesAtFullSpeedScoreByTheRules) {
@@ -92,8 +92,8 @@ TEST_F(MonkeyTest, ASessionOfGamesEveryDialogTheEditorAndAGridSize) {
     }
     const int columns = monkey.view->board.columns;
     const int rows = monkey.view->board.rows;
-    for (int tries = 0; tries < 20 && monkey.view->board.columns == columns &&
-                        monkey.view->board.rows == rows;
+    for (int tries = 0;
+         tries < 20 && monkey.view->board.columns == columns && monkey.view->board.rows == rows;
          ++tries) {
         ASSERT_EQ(monkey.Run(ID_GRID_SIZE), "");
     }

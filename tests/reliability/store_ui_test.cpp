@@ -75,8 +75,9 @@ Place MakeStore(const std::string& path, StoreRandom& random,
         std::filesystem::create_symlink(path, path + ".other");
         return Place::SymlinkLoop;
     }
-    std::string file = corpus.empty() || roll % 2 ? GenerateStore(random)
-                                                  : MutateStore(corpus[random() % corpus.size()], random);
+    std::string file = corpus.empty() || roll % 2
+                           ? GenerateStore(random)
+                           : MutateStore(corpus[random() % corpus.size()], random);
     WriteFile(path, file);
     if (roll == 2) {
         ::chmod(path.c_str(), 0);
@@ -133,7 +134,8 @@ TEST(StoreFiles, TheProgramStartsPlaysSavesAndStoresWhateverTheStoreHolds) {
             if (place == Place::Folder) {
                 EXPECT_TRUE(Reported(monkey, "Couldn't save the home square")) << replay;
                 EXPECT_TRUE(Reported(monkey, "Couldn't save the home square count")) << replay;
-            } else if (place != Place::NoPermissions && std::filesystem::is_regular_file(path, error)) {
+            } else if (place != Place::NoPermissions &&
+                       std::filesystem::is_regular_file(path, error)) {
                 // Whatever the file held, what the program wrote reads back, and the file
                 // is one that the store reads without complaint.
                 EXPECT_FALSE(Reported(monkey, "Couldn't save the home square")) << replay;
@@ -193,9 +195,9 @@ TEST(TwoInstances, TwoProgramsOnOneStoreKeepEveryValueOfEither) {
         environment.insert("ROLVAN_MONKEY_SEED", QString::number(seed + half));
         programs[half].setProcessEnvironment(environment);
         programs[half].setProcessChannelMode(QProcess::ForwardedChannels);
-        programs[half].start(QCoreApplication::applicationFilePath(),
-                             {"--gtest_filter=TwoInstances.DISABLED_OneOfThem",
-                              "--gtest_also_run_disabled_tests"});
+        programs[half].start(
+            QCoreApplication::applicationFilePath(),
+            {"--gtest_filter=TwoInstances.DISABLED_OneOfThem", "--gtest_also_run_disabled_tests"});
     }
     for (QProcess& program : programs) {
         ASSERT_TRUE(program.waitForFinished(600000));
@@ -260,8 +262,8 @@ protected:
     // A small file system of the test's own at `folder`; false where the machine allows
     // none (not root, or no right to mount in a container).
     bool Mount(const std::string& folder, const char* size) {
-        if (::geteuid() != 0 ||
-            !Shell("mount -t tmpfs -o size=" + std::string(size) + " tmpfs " + folder + " 2>/dev/null"))
+        if (::geteuid() != 0 || !Shell("mount -t tmpfs -o size=" + std::string(size) + " tmpfs " +
+                                       folder + " 2>/dev/null"))
             return false;
         mounted = folder;
         return true;

@@ -79,9 +79,10 @@ TEST_F(AccessibilityTest, ButtonsCarryTheirNamesAndWhatTheyDo) {
         const char* english;
         const char* german;
         const char* germanStart;
-    } tiles[] = {{"Top Square", "Oberes Quadrat", "Legt das Quadrat, dessen Bögen die linke"},
-                 {"Middle Square", "Mittleres Quadrat", "Legt das Quadrat mit dem geraden Kreuz"},
-                 {"Bottom Square", "Unterstes Quadrat", "Legt das Quadrat, dessen Bögen die obere"}};
+    } tiles[] = {
+        {"Top Square", "Oberes Quadrat", "Legt das Quadrat, dessen Bögen die linke"},
+        {"Middle Square", "Mittleres Quadrat", "Legt das Quadrat mit dem geraden Kreuz"},
+        {"Bottom Square", "Unterstes Quadrat", "Legt das Quadrat, dessen Bögen die obere"}};
     auto buttons = [this] {
         return std::vector<QWidget*>{view->leftButton->GetSafeHwnd(),
                                      view->centreButton->GetSafeHwnd(),

@@ -1,8 +1,8 @@
 #include <QApplication>
-#include <QWidget>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include "shell/platform/types.h"
 #include "shell/stored_values.h"
@@ -10,11 +10,22 @@
 
 namespace {
 
-const char* const kAllValueNames[] = {
-    "WindowBackgroundColour", "GridBackgroundColour", "GridLineColour", "TileBackgroundColour",
-    "TileBorderColour",       "TileLineColour",       "HomeSquareColour", "BallColour",
-    "Level",                  "BallSpeed",            "XGridSize",      "YGridSize",
-    "HomeCount",              "BorderCount",          "Home0",          "Border0"};
+const char* const kAllValueNames[] = {"WindowBackgroundColour",
+                                      "GridBackgroundColour",
+                                      "GridLineColour",
+                                      "TileBackgroundColour",
+                                      "TileBorderColour",
+                                      "TileLineColour",
+                                      "HomeSquareColour",
+                                      "BallColour",
+                                      "Level",
+                                      "BallSpeed",
+                                      "XGridSize",
+                                      "YGridSize",
+                                      "HomeCount",
+                                      "BorderCount",
+                                      "Home0",
+                                      "Border0"};
 
 }  // namespace
 
@@ -142,14 +153,26 @@ TEST_F(RolvanTest, LevelCommandsStoreEveryTimeAndCarryTheRadioMark) {
 
 TEST_F(RolvanTest, EditorStateSwitchesTheEnabledCommands) {
     StartGame();
-    const UINT offWhileEditing[] = {
-        ID_MOVES_TOPSQUARE,       ID_MOVES_MIDDLESQUARE,      ID_MOVES_BOTTOMSQUARE,
-        ID_COLOURS_WINDOWBACKGROUND, ID_COLOURS_GRIDBACKGROUND, ID_COLOURS_GRIDLINES,
-        ID_COLOURS_TILEBACKGROUND, ID_COLOURS_TILEBORDER,     ID_COLOURS_TILELINES,
-        ID_COLOURS_BALLCOLOUR,    ID_COLOURS_HOMESQUARE,      ID_FILE_SHOWSCORES,
-        ID_FILE_RESETSCORES,      ID_BALL_SPEED,              ID_EDIT_EDITGRID,
-        ID_GRID_SIZE,             ID_LEVEL_ONE,               ID_LEVEL_TWO,
-        ID_LEVEL_THREE,           ID_LEVEL_FOUR};
+    const UINT offWhileEditing[] = {ID_MOVES_TOPSQUARE,
+                                    ID_MOVES_MIDDLESQUARE,
+                                    ID_MOVES_BOTTOMSQUARE,
+                                    ID_COLOURS_WINDOWBACKGROUND,
+                                    ID_COLOURS_GRIDBACKGROUND,
+                                    ID_COLOURS_GRIDLINES,
+                                    ID_COLOURS_TILEBACKGROUND,
+                                    ID_COLOURS_TILEBORDER,
+                                    ID_COLOURS_TILELINES,
+                                    ID_COLOURS_BALLCOLOUR,
+                                    ID_COLOURS_HOMESQUARE,
+                                    ID_FILE_SHOWSCORES,
+                                    ID_FILE_RESETSCORES,
+                                    ID_BALL_SPEED,
+                                    ID_EDIT_EDITGRID,
+                                    ID_GRID_SIZE,
+                                    ID_LEVEL_ONE,
+                                    ID_LEVEL_TWO,
+                                    ID_LEVEL_THREE,
+                                    ID_LEVEL_FOUR};
     const UINT onlyWhileEditing[] = {ID_EDIT_SAVEGRID, ID_EDIT_CANCEL, ID_EDIT_RESETGRID};
     const UINT always[] = {ID_APP_EXIT, ID_LANGUAGE_ENGLISH, ID_LANGUAGE_DEUTSCH, ID_APP_ABOUT};
     for (bool editing : {false, true}) {

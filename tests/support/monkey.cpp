@@ -37,17 +37,17 @@ constexpr COLORREF CRolvanView::*kColourFields[] = {
     &CRolvanView::GridLineColour,         &CRolvanView::TileBackgroundColour,
     &CRolvanView::TileBorderColour,       &CRolvanView::TileLineColour,
     &CRolvanView::HomeSquareColour,       &CRolvanView::BallColour};
-constexpr unsigned kColourCommands[] = {
-    ID_COLOURS_WINDOWBACKGROUND, ID_COLOURS_GRIDBACKGROUND, ID_COLOURS_GRIDLINES,
-    ID_COLOURS_TILEBACKGROUND,   ID_COLOURS_TILEBORDER,     ID_COLOURS_TILELINES,
-    ID_COLOURS_HOMESQUARE,       ID_COLOURS_BALLCOLOUR};
+constexpr unsigned kColourCommands[] = {ID_COLOURS_WINDOWBACKGROUND, ID_COLOURS_GRIDBACKGROUND,
+                                        ID_COLOURS_GRIDLINES,        ID_COLOURS_TILEBACKGROUND,
+                                        ID_COLOURS_TILEBORDER,       ID_COLOURS_TILELINES,
+                                        ID_COLOURS_HOMESQUARE,       ID_COLOURS_BALLCOLOUR};
 constexpr unsigned kLevels[] = {ID_LEVEL_ONE, ID_LEVEL_TWO, ID_LEVEL_THREE, ID_LEVEL_FOUR};
 constexpr unsigned kMoves[] = {ID_MOVES_TOPSQUARE, ID_MOVES_MIDDLESQUARE, ID_MOVES_BOTTOMSQUARE};
 constexpr unsigned kOnlyWhileEditing[] = {ID_EDIT_SAVEGRID, ID_EDIT_CANCEL, ID_EDIT_RESETGRID};
 constexpr unsigned kAlways[] = {ID_APP_EXIT, ID_LANGUAGE_ENGLISH, ID_LANGUAGE_DEUTSCH,
                                 ID_APP_ABOUT};
-const char* const kGridTexts[] = {"1", "2", "15", "100", "0", "101", "1000", "", "-5", "abc",
-                                  "99999999999", " 7", "12x"};
+const char* const kGridTexts[] = {"1", "2",  "15",  "100",         "0",  "101", "1000",
+                                  "",  "-5", "abc", "99999999999", " 7", "12x"};
 
 template <class Table>
 bool In(const Table& table, unsigned id) {
@@ -103,7 +103,9 @@ Monkey::~Monkey() {
     g_clockHeld = false;
 }
 
-void Monkey::Fail(const std::string& what) { m_failures += what + "; "; }
+void Monkey::Fail(const std::string& what) {
+    m_failures += what + "; ";
+}
 
 std::string Monkey::Start() {
     lastAction = "start";
@@ -259,9 +261,11 @@ void Monkey::Move() {
     lastAction = "move " + std::to_string(tile) + " by " + std::to_string(way);
     NoteMove(kMoves[tile]);
     if (way == 0) {
-        PressKey(view->GetSafeHwnd(), Qt::Key_1 + tile, Below(2) ? Qt::KeypadModifier : Qt::NoModifier);
+        PressKey(view->GetSafeHwnd(), Qt::Key_1 + tile,
+                 Below(2) ? Qt::KeypadModifier : Qt::NoModifier);
     } else if (way == 1) {
-        CButton* buttons[] = {view->leftButton.get(), view->centreButton.get(), view->rightButton.get()};
+        CButton* buttons[] = {view->leftButton.get(), view->centreButton.get(),
+                              view->rightButton.get()};
         if (buttons[tile] != nullptr)
             ClickWidget(buttons[tile]->GetSafeHwnd());
     } else {
@@ -292,8 +296,8 @@ void Monkey::Click(bool onButton) {
         if (which < 3 && button == Qt::LeftButton)
             NoteMove(kMoves[which]);
     }
-    lastAction = std::string(onButton ? "button click " : "click ") + std::to_string(at.x()) +
-                 "," + std::to_string(at.y()) + " button " + std::to_string(button);
+    lastAction = std::string(onButton ? "button click " : "click ") + std::to_string(at.x()) + "," +
+                 std::to_string(at.y()) + " button " + std::to_string(button);
     ClickAt(target, at, button);
     if (onButton && Below(4) == 0) {
         SendMouse(target, QEvent::MouseButtonDblClick, at, button);
@@ -309,15 +313,17 @@ void Monkey::Act() {
         const int choice = Below(4);
         lastAction = "settings " + std::to_string(choice);
         if (choice < 3) {
-            Command(choice == 0 ? kLevels[Below(4)]
-                    : choice == 1 ? ID_BALL_SPEED : kColourCommands[4 * colourHalf + Below(4)]);
+            Command(choice == 0   ? kLevels[Below(4)]
+                    : choice == 1 ? ID_BALL_SPEED
+                                  : kColourCommands[4 * colourHalf + Below(4)]);
             return LogWrites(m_command);
         }
         Command(ID_EDIT_EDITGRID);
         for (int clicks = Below(8); clicks > 0; --clicks) {
-            const Square* s = view->board.SquareAt(Below(view->board.columns), Below(view->board.rows));
+            const Square* s =
+                view->board.SquareAt(Below(view->board.columns), Below(view->board.rows));
             ClickAt(view->GetSafeHwnd(), QPoint(s->x + s->width / 2, s->y + s->height / 2),
-                  Below(2) ? Qt::LeftButton : Qt::RightButton);
+                    Below(2) ? Qt::LeftButton : Qt::RightButton);
         }
         // What Save stores is the board as it stands before the new game.
         if (view->changed)
@@ -447,7 +453,8 @@ std::string Monkey::CheckStoredLayout() {
         std::pair<int, int> previous{-1, -1};
         for (int i = 0; i <= count; ++i) {
             const std::string name = LayoutValueName(word, i);
-            const std::string text = app->GetProfileString(kSettingsSection, name.c_str(), "").str();
+            const std::string text =
+                app->GetProfileString(kSettingsSection, name.c_str(), "").str();
             std::int32_t column = 0;
             std::int32_t row = 0;
             if (i == count ? !text.empty()
@@ -498,10 +505,11 @@ std::string Monkey::Check() {
     expect(at == nullptr || ballOnBoard, "the ball stands on no square of the board");
     // While playing, the ball waits on an Empty square, or on the start square of a game
     // that has just begun; only a board of one column has no square for it.
-    expect(v.editing || (at == nullptr ? board.StartSquare() == nullptr
-                                       : at->kind == Empty || (at == board.StartSquare() &&
-                                                               v.ball.direction == Direction::Right)),
-           "the ball stands on kind " + std::to_string(at ? at->kind : -1));
+    expect(
+        v.editing || (at == nullptr ? board.StartSquare() == nullptr
+                                    : at->kind == Empty || (at == board.StartSquare() &&
+                                                            v.ball.direction == Direction::Right)),
+        "the ball stands on kind " + std::to_string(at ? at->kind : -1));
     expect(v.humanScore == m_human && v.computerScore == m_computer,
            "the scores changed outside the rules");
 
@@ -517,9 +525,10 @@ std::string Monkey::Check() {
                "a stored setting differs from the view");
         for (std::size_t i = 0; i < std::size(kColourSettings); ++i) {
             const ColourSetting& setting = kColourSettings[i];
-            const std::string text = app->GetProfileString(kSettingsSection, setting.name,
-                                                           FormatColourText(setting.defaultValue).c_str())
-                                         .str();
+            const std::string text =
+                app->GetProfileString(kSettingsSection, setting.name,
+                                      FormatColourText(setting.defaultValue).c_str())
+                    .str();
             expect(ParseColourText(text) == v.*kColourFields[i],
                    std::string(setting.name) + " is stored as \"" + text + "\"");
         }

@@ -45,7 +45,9 @@ void RolvanTest::TearDown() {
     AfxSetPlatformLanguage(LANG_ENGLISH);
 }
 
-void RolvanTest::UseRealModalWindows() { script_.reset(); }
+void RolvanTest::UseRealModalWindows() {
+    script_.reset();
+}
 
 void RolvanTest::StoreInt(const char* name, int value) {
     app->WriteProfileInt(kSettingsSection, name, value);
@@ -96,7 +98,9 @@ UINT RolvanTest::MenuState(UINT id) {
     return frame->GetMenu()->GetMenuState(id, MF_BYCOMMAND);
 }
 
-void RolvanTest::Command(UINT id) { frame->ExecuteMenuCommand(id); }
+void RolvanTest::Command(UINT id) {
+    frame->ExecuteMenuCommand(id);
+}
 
 void RolvanTest::PressKey(int qtKey, bool keypad) {
     QKeyEvent press(QEvent::KeyPress, qtKey, keypad ? Qt::KeypadModifier : Qt::NoModifier);

@@ -4,27 +4,67 @@
 
 namespace {
 
-const char* const kNames[] = {
-    "WindowBackgroundColour", "GridBackgroundColour", "GridLineColour", "TileBackgroundColour",
-    "TileBorderColour",       "TileLineColour",       "HomeSquareColour", "BallColour",
-    "Level",                  "BallSpeed",            "XGridSize",      "YGridSize",
-    "HomeCount",              "BorderCount"};
+const char* const kNames[] = {"WindowBackgroundColour",
+                              "GridBackgroundColour",
+                              "GridLineColour",
+                              "TileBackgroundColour",
+                              "TileBorderColour",
+                              "TileLineColour",
+                              "HomeSquareColour",
+                              "BallColour",
+                              "Level",
+                              "BallSpeed",
+                              "XGridSize",
+                              "YGridSize",
+                              "HomeCount",
+                              "BorderCount"};
 
 // What QSettings makes of a value besides plain text: quotes, escapes, lists and its
 // own serialised types, some of them cut short.
-const char* const kOddValues[] = {
-    "", " ", "abc", "1e3", "0x10", "12abc", "+", "-", "\"7\"", "\"(3,4)\"", "1,2", "(3,4),(5,6)",
-    "\\x41\\0", "a\\", "\"unterminated", "@Invalid()", "@ByteArray(12)", "@Size(3 4)",
-    "@Rect(1 2 3 4)", "@Point(5 6)", "@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x7f)",
-    "@Variant(\\0\\0\\0\\v\\xff\\xff\\xff\\xff)", "@Variant(", "@ByteArray(", "\\u00e4", "ü",
-    "%U0041", ";comment", "#comment", "2147483648", "-2147483649", "99999999999",
-    "-99999999999999999999", "00000000000000000000000000012", " 12 ", "\t5"};
+const char* const kOddValues[] = {"",
+                                  " ",
+                                  "abc",
+                                  "1e3",
+                                  "0x10",
+                                  "12abc",
+                                  "+",
+                                  "-",
+                                  "\"7\"",
+                                  "\"(3,4)\"",
+                                  "1,2",
+                                  "(3,4),(5,6)",
+                                  "\\x41\\0",
+                                  "a\\",
+                                  "\"unterminated",
+                                  "@Invalid()",
+                                  "@ByteArray(12)",
+                                  "@Size(3 4)",
+                                  "@Rect(1 2 3 4)",
+                                  "@Point(5 6)",
+                                  "@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x7f)",
+                                  "@Variant(\\0\\0\\0\\v\\xff\\xff\\xff\\xff)",
+                                  "@Variant(",
+                                  "@ByteArray(",
+                                  "\\u00e4",
+                                  "ü",
+                                  "%U0041",
+                                  ";comment",
+                                  "#comment",
+                                  "2147483648",
+                                  "-2147483649",
+                                  "99999999999",
+                                  "-99999999999999999999",
+                                  "00000000000000000000000000012",
+                                  " 12 ",
+                                  "\t5"};
 
-const char* const kHeaders[] = {"[Settings]", "[Settings]", "[Settings]", "[General]",
-                                "[settings]", "[Settings", "Settings]",  "[]",
+const char* const kHeaders[] = {"[Settings]", "[Settings]",  "[Settings]",   "[General]",
+                                "[settings]", "[Settings",   "Settings]",    "[]",
                                 "[%General]", "[Settings]]", "[Set\\tings]", "[Settings/Sub]"};
 
-int Below(StoreRandom& random, int n) { return static_cast<int>(random() % n); }
+int Below(StoreRandom& random, int n) {
+    return static_cast<int>(random() % n);
+}
 
 template <class Table>
 const char* Pick(StoreRandom& random, const Table& table) {
@@ -34,7 +74,8 @@ const char* Pick(StoreRandom& random, const Table& table) {
 std::string Bytes(StoreRandom& random, int length) {
     std::string text;
     for (int i = 0; i < length; ++i)
-        text += static_cast<char>(Below(random, 8) ? Below(random, 256) : "=[]\\\",\r\n"[Below(random, 8)]);
+        text += static_cast<char>(Below(random, 8) ? Below(random, 256)
+                                                   : "=[]\\\",\r\n"[Below(random, 8)]);
     return text;
 }
 
@@ -47,15 +88,18 @@ std::string Number(StoreRandom& random) {
         case 2:
             return std::to_string(static_cast<std::int32_t>(random()));
         case 3:
-            return std::string(Below(random, 2) ? "-" : "") + std::string(1 + Below(random, 30), '9');
+            return std::string(Below(random, 2) ? "-" : "") +
+                   std::string(1 + Below(random, 30), '9');
         default:
             return Pick(random, kOddValues);
     }
 }
 
 std::string Entry(StoreRandom& random) {
-    const std::string column = Below(random, 4) ? std::to_string(Below(random, 102) - 1) : Number(random);
-    const std::string row = Below(random, 4) ? std::to_string(Below(random, 102) - 1) : Number(random);
+    const std::string column =
+        Below(random, 4) ? std::to_string(Below(random, 102) - 1) : Number(random);
+    const std::string row =
+        Below(random, 4) ? std::to_string(Below(random, 102) - 1) : Number(random);
     switch (Below(random, 10)) {
         case 0:
             return column + "," + row;
@@ -99,7 +143,8 @@ std::string Line(StoreRandom& random) {
         return std::string("=") + Number(random);
     std::string name;
     if (roll < 40)
-        name = std::string(Below(random, 2) ? "Home" : "Border") + std::to_string(Below(random, 30));
+        name =
+            std::string(Below(random, 2) ? "Home" : "Border") + std::to_string(Below(random, 30));
     else if (roll < 90)
         name = Pick(random, kNames);
     else
@@ -122,7 +167,8 @@ std::string GenerateStore(StoreRandom& random) {
     std::string file;
     const int sections = Below(random, 4);
     for (int s = 0; s <= sections; ++s) {
-        file += std::string(s == 0 && Below(random, 4) ? "[Settings]" : Pick(random, kHeaders)) + newline;
+        file += std::string(s == 0 && Below(random, 4) ? "[Settings]" : Pick(random, kHeaders)) +
+                newline;
         const int lines = Below(random, 40);
         for (int i = 0; i < lines; ++i)
             file += Line(random) + newline;

@@ -103,8 +103,9 @@ TEST_F(SettingsTest, AGarbledFileReadsAsDefaultsAndIsRepairedByTheNextWrite) {
 // the store files of the monkey found: QSettings looked for them in a [Settings/...]
 // section that sorts between [Settings] and the key, until a write had read the file whole.
 TEST_F(SettingsTest, ASubsectionHidesNoValueOfTheSection) {
-    WriteFile("[Settings]\nBallColour=65280\nXGridSize=20\nYGridSize=12\n"
-              "[Settings/Sub]\nA=1\n[Settings/Z]\nB=2\n");
+    WriteFile(
+        "[Settings]\nBallColour=65280\nXGridSize=20\nYGridSize=12\n"
+        "[Settings/Sub]\nA=1\n[Settings/Z]\nB=2\n");
     EXPECT_EQ(ReadInt("XGridSize", 15), 20);
     EXPECT_EQ(ReadInt("YGridSize", 10), 12);
     EXPECT_EQ(app.GetProfileString("Settings", "BallColour", "255").str(), "65280");
@@ -118,7 +119,8 @@ TEST_F(SettingsTest, ASubsectionHidesNoValueOfTheSection) {
 TEST_F(SettingsTest, ReadingEveryEntryOfALongLayoutReadsTheFileOnceAndNoDeleteOfNothingWrites) {
     std::string text = "[Settings]\nHomeCount=2000\n";
     for (int i = 0; i < 2000; ++i)
-        text += std::string("Home") + std::to_string(i) + "=\"(" + std::to_string(i % 100) + ",7)\"\n";
+        text +=
+            std::string("Home") + std::to_string(i) + "=\"(" + std::to_string(i % 100) + ",7)\"\n";
     WriteFile(text);
     auto bytesRead = [] {
         std::ifstream io("/proc/self/io");
