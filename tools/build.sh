@@ -9,9 +9,10 @@ action=${1:-run}
 
 packages=(build-essential cmake qt6-base-dev qt6-translations-l10n libgtest-dev libgmock-dev
           libbenchmark-dev file librsvg2-bin)
-# The checks of the launcher, the metadata and the package; clang for the fuzzer.
+# The checks of the launcher, the metadata and the package; clang for the fuzzer;
+# clang-format 14 for the house style.
 if [ "$action" = test ]; then
-  packages+=(desktop-file-utils appstream lintian clang libclang-rt-14-dev)
+  packages+=(desktop-file-utils appstream lintian clang libclang-rt-14-dev clang-format-14)
 fi
 source "$here/tools/packages.sh"
 install_missing "${packages[@]}"

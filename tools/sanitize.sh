@@ -33,6 +33,6 @@ cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DROLVAN_BENCHMARKS=OFF -D
 cmake --build "$build" -j"$(nproc)"
 
 [ "$action" = build ] && exit 0
-# The packaging checks look at the install and the .deb, not at the code; the fuzzer
-# has run in the plain suite.
-exec ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 300 -E '^(Packaging|Fuzz)\.'
+# The packaging checks look at the install and the .deb and the style check at the text,
+# not at the code; the fuzzer has run in the plain suite.
+exec ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 300 -E '^(Packaging|Fuzz|Format)\.'
