@@ -1,33 +1,36 @@
 // The view's side of the stored layout: the settings store and the message boxes.
 
 #include "editor/layout_storage.h"
+#include "editor/profile_layout_store.h"
 #include "shell/localized_string.h"
 #include "shell/rolvan_view.h"
 #include "shell/stored_values.h"
 
-namespace {
+int ProfileLayoutStore::ReadInt(const std::string& name, int defaultValue) {
+    return static_cast<int>(
+        AfxGetApp()->GetProfileInt(kSettingsSection, name.c_str(), defaultValue));
+}
 
-class ProfileLayoutStore : public LayoutStore {
-public:
-    int ReadInt(const std::string& name, int defaultValue) override {
-        return static_cast<int>(
-            AfxGetApp()->GetProfileInt(kSettingsSection, name.c_str(), defaultValue));
-    }
-    bool WriteInt(const std::string& name, int value) override {
-        return AfxGetApp()->WriteProfileInt(kSettingsSection, name.c_str(), value);
-    }
-    std::string ReadString(const std::string& name, const std::string& defaultValue) override {
-        return AfxGetApp()
-            ->GetProfileString(kSettingsSection, name.c_str(), defaultValue.c_str())
-            .str();
-    }
-    bool WriteString(const std::string& name, const std::string& text) override {
-        return AfxGetApp()->WriteProfileString(kSettingsSection, name.c_str(), text.c_str());
-    }
-    void DeleteValue(const std::string& name) override {
-        AfxGetApp()->WriteProfileString(kSettingsSection, name.c_str(), nullptr);
-    }
-};
+bool ProfileLayoutStore::WriteInt(const std::string& name, int value) {
+    return AfxGetApp()->WriteProfileInt(kSettingsSection, name.c_str(), value);
+}
+
+std::string ProfileLayoutStore::ReadString(const std::string& name,
+                                           const std::string& defaultValue) {
+    return AfxGetApp()
+        ->GetProfileString(kSettingsSection, name.c_str(), defaultValue.c_str())
+        .str();
+}
+
+bool ProfileLayoutStore::WriteString(const std::string& name, const std::string& text) {
+    return AfxGetApp()->WriteProfileString(kSettingsSection, name.c_str(), text.c_str());
+}
+
+void ProfileLayoutStore::DeleteValue(const std::string& name) {
+    AfxGetApp()->WriteProfileString(kSettingsSection, name.c_str(), nullptr);
+}
+
+namespace {
 
 class ViewLayoutMessages : public LayoutMessages {
 public:
