@@ -1,10 +1,14 @@
-// The settings store behind the profile functions: QSettings with the registry key as
-// organisation and the profile name as application; one group per section.
+// The settings store behind the profile functions: the INI file that QSettings names for
+// the registry key as organisation and the profile name as application, one group per
+// section. Every read and write goes straight through to that file.
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <sys/stat.h>
 
@@ -18,19 +22,30 @@ namespace {
 
 std::string g_profileFile;
 
-// A fresh object for every write: QSettings keeps its first error for its whole life,
-// so only a new one reports the outcome of this write.
-std::unique_ptr<QSettings> OpenStore(const CWinApp& app) {
-    if (!g_profileFile.empty()) {
-        return std::make_unique<QSettings>(QString::fromStdString(g_profileFile),
-                                           QSettings::IniFormat);
-    }
-    return std::make_unique<QSettings>(QString::fromUtf8(app.m_pszRegistryKey.GetString()),
-                                       QString::fromUtf8(app.m_pszProfileName.GetString()));
-}
-
 QString Key(LPCTSTR section, LPCTSTR entry) {
     return QString::fromUtf8(section) + QLatin1Char('/') + QString::fromUtf8(entry);
+}
+
+// Which store the application names now: the test's file, or the registry key and title.
+std::string StoreName(const CWinApp& app) {
+    return g_profileFile.empty() ? app.m_pszRegistryKey.str() + "\n" + app.m_pszProfileName.str()
+                                 : g_profileFile;
+}
+
+// The file of the store. For the user's store QSettings decides where it lives (the
+// standard configuration folder); asked once per name.
+QString StorePath(const CWinApp& app, const std::string& name) {
+    if (!g_profileFile.empty())
+        return QFileInfo(QString::fromStdString(g_profileFile)).absoluteFilePath();
+    static std::string knownName;
+    static QString knownPath;
+    if (knownName != name) {
+        knownPath = QSettings(QString::fromUtf8(app.m_pszRegistryKey.GetString()),
+                              QString::fromUtf8(app.m_pszProfileName.GetString()))
+                        .fileName();
+        knownName = name;
+    }
+    return knownPath;
 }
 
 // One version of the store's file. Every write replaces the file as a whole (QSettings
@@ -52,72 +67,137 @@ FileVersion VersionOf(const QString& path) {
             status.st_mtim.tv_sec * 1000000000LL + status.st_mtim.tv_nsec};
 }
 
-// Values are read through one object for as long as its file stays the same version. A
-// new object reads the whole file, which for every value of a layout of thousands of
-// entries made a start take minutes. A write by this program or another gives the file
-// a new version, so every read still sees the store as it stands.
-struct Reader {
-    std::unique_ptr<QSettings> store;
-    std::string name;
-    FileVersion version;
-    bool wholeFileRead = false;
-};
-Reader* g_reader = nullptr;
+// Qt keeps one parsed copy of each settings file for the whole process, shared by every
+// QSettings object on that path and kept after the last of them has gone. A change whose
+// write failed stays in that copy: every later object on the path reads it as stored, and
+// writes it out once the file takes writes again. So the program never opens the store by
+// its own name but by names of its own, each serving one QSettings object only: a link to
+// the store's folder and the file's name in it. When a write fails, the object goes and
+// its copy with it, and the next one reads the file as it stands. The file, its lock and
+// the new file a write goes through are all in the store's own folder, so two programs on
+// one store still take turns. Where no link can be made the store is opened by its name.
+class StoreLinks {
+public:
+    QString NameFor(const QString& path) {
+        if (!m_folder) {
+            const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+            const QString base = QFileInfo(runtime).isDir() ? runtime : QDir::tempPath();
+            m_folder =
+                std::make_unique<QTemporaryDir>(base + QLatin1String("/rolvan-store-XXXXXX"));
+        }
+        if (m_folder->isValid()) {
+            const QFileInfo file(path);
+            const QString link = m_folder->filePath(QString::number(++m_made));
+            if (QFile::link(file.absolutePath(), link))
+                return link + QLatin1Char('/') + file.fileName();
+        }
+        return path;
+    }
 
-void ForgetReader() {
-    delete g_reader;
-    g_reader = nullptr;
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    unsigned long long m_made = 0;
+};
+
+StoreLinks& Links() {
+    static StoreLinks links;
+    return links;
 }
 
-Reader& ReadingStore(const CWinApp& app, Reader& single) {
-    const std::string name = g_profileFile.empty()
-                                 ? app.m_pszRegistryKey.str() + "\n" + app.m_pszProfileName.str()
-                                 : g_profileFile;
-    const bool sameStore = g_reader != nullptr && g_reader->name == name;
-    // Taken before the file is read: a write in between shows as a change next time.
-    const FileVersion version = sameStore ? VersionOf(g_reader->store->fileName()) : FileVersion{};
-    if (sameStore && version == g_reader->version)
-        return *g_reader;
-    // Kept only while Qt is there; the object must go before Qt's own do.
-    Reader* reader = &single;
-    if (QCoreApplication::instance() != nullptr) {
-        if (g_reader == nullptr) {
-            g_reader = new Reader;
-            qAddPostRoutine(ForgetReader);
-        }
-        reader = g_reader;
+// The store as one QSettings object holds it, valid for as long as the file keeps the
+// version it was read in (or that this program's own write gave it).
+struct StoreView {
+    std::string name;
+    QString path;
+    // The name the settings use, through a link to the folder.
+    QString alias;
+    std::unique_ptr<QSettings> settings;
+    FileVersion version;
+    bool wholeFileRead = false;
+
+    ~StoreView() {
+        settings.reset();
+        if (!alias.isEmpty() && alias != path)
+            QFile::remove(QFileInfo(alias).path());
     }
-    reader->store = OpenStore(app);
-    reader->name = name;
-    reader->version = sameStore ? version : VersionOf(reader->store->fileName());
-    reader->wholeFileRead = false;
-    return *reader;
+};
+
+// Kept between calls only while Qt is there: the object must go before Qt's own do.
+StoreView* g_view = nullptr;
+
+void ForgetView() {
+    delete g_view;
+    g_view = nullptr;
+}
+
+// The view of the store as it stands now: the kept one while the file is unchanged, else
+// a new one. `single` holds it when there is no Qt application to keep it.
+StoreView& CurrentView(const CWinApp& app, std::unique_ptr<StoreView>& single) {
+    const std::string name = StoreName(app);
+    if (g_view != nullptr && g_view->name == name && VersionOf(g_view->path) == g_view->version)
+        return *g_view;
+    auto view = std::make_unique<StoreView>();
+    view->name = name;
+    view->path = StorePath(app, name);
+    // Taken before the file is read: a write in between shows as a change next time.
+    view->version = VersionOf(view->path);
+    view->alias = Links().NameFor(view->path);
+    view->settings = std::make_unique<QSettings>(view->alias, QSettings::IniFormat);
+    if (QCoreApplication::instance() == nullptr) {
+        single = std::move(view);
+        return *single;
+    }
+    if (g_view == nullptr)
+        qAddPostRoutine(ForgetView);
+    delete g_view;
+    g_view = view.release();
+    return *g_view;
+}
+
+void Discard(StoreView& view, std::unique_ptr<StoreView>& single) {
+    if (&view == g_view)
+        ForgetView();
+    else
+        single.reset();
 }
 
 QVariant StoredValue(const CWinApp& app, const QString& key) {
-    Reader single;
-    Reader& reader = ReadingStore(app, single);
-    QVariant value = reader.store->value(key);
-    if (!value.isValid() && !reader.wholeFileRead) {
+    std::unique_ptr<StoreView> single;
+    StoreView& view = CurrentView(app, single);
+    QVariant value = view.settings->value(key);
+    if (!value.isValid() && !view.wholeFileRead) {
         // QSettings reads a file's sections only as keys are asked for, and looks for a
         // key in the section just before it in sort order: with a [Settings/x] section in
         // the file, values of [Settings] that sort after "x" read as missing (Qt 6.4).
         // Listing every key makes it read every section.
-        reader.store->allKeys();
-        reader.wholeFileRead = true;
-        value = reader.store->value(key);
+        view.settings->allKeys();
+        view.wholeFileRead = true;
+        value = view.settings->value(key);
     }
     return value;
 }
 
-// Ends a write. The next read opens the file again, whatever its version says: a file
-// written twice within one tick of the file system's clock can come back with the inode
-// and size of the version read before.
-BOOL Finish(QSettings& store) {
-    store.sync();
-    if (g_reader != nullptr)
-        g_reader->name.clear();
-    return store.status() == QSettings::NoError ? TRUE : FALSE;
+// Makes one change to the store and writes the file. QSettings takes the file's lock,
+// reads the file again if it changed meanwhile and writes it with the change.
+template <class Change>
+BOOL WriteThrough(const CWinApp& app, Change change) {
+    const QString path = StorePath(app, StoreName(app));
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return FALSE;
+    std::unique_ptr<StoreView> single;
+    StoreView& view = CurrentView(app, single);
+    // The status keeps the first error for the object's life: after an error in reading
+    // (a garbled file), only a new file tells that the write went through.
+    const bool readCleanly = view.settings->status() == QSettings::NoError;
+    change(*view.settings);
+    view.settings->sync();
+    const FileVersion written = VersionOf(path);
+    if (readCleanly ? view.settings->status() == QSettings::NoError : written != view.version) {
+        view.version = written;
+        return TRUE;
+    }
+    Discard(view, single);
+    return FALSE;
 }
 
 }  // namespace
@@ -143,9 +223,8 @@ UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault
 BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue) {
     if (lpszSection == nullptr || lpszEntry == nullptr)
         return FALSE;
-    auto store = OpenStore(*this);
-    store->setValue(Key(lpszSection, lpszEntry), nValue);
-    return Finish(*store);
+    const QString key = Key(lpszSection, lpszEntry);
+    return WriteThrough(*this, [&](QSettings& store) { store.setValue(key, nValue); });
 }
 
 CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault) {
@@ -163,19 +242,18 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
 BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue) {
     if (lpszSection == nullptr)
         return FALSE;
-    if (lpszEntry != nullptr && lpszValue == nullptr) {
+    if (lpszEntry == nullptr) {
+        const QString section = QString::fromUtf8(lpszSection);
+        return WriteThrough(*this, [&](QSettings& store) { store.remove(section); });
+    }
+    const QString key = Key(lpszSection, lpszEntry);
+    if (lpszValue == nullptr) {
         // Deleting what is not there writes nothing. The stored layout deletes up to ten
         // thousand entries a count names, and each write rewrites the whole file.
-        if (!StoredValue(*this, Key(lpszSection, lpszEntry)).isValid())
+        if (!StoredValue(*this, key).isValid())
             return TRUE;
+        return WriteThrough(*this, [&](QSettings& store) { store.remove(key); });
     }
-    auto store = OpenStore(*this);
-    if (lpszEntry == nullptr) {
-        store->remove(QString::fromUtf8(lpszSection));
-    } else if (lpszValue == nullptr) {
-        store->remove(Key(lpszSection, lpszEntry));
-    } else {
-        store->setValue(Key(lpszSection, lpszEntry), QString::fromUtf8(lpszValue));
-    }
-    return Finish(*store);
+    const QString text = QString::fromUtf8(lpszValue);
+    return WriteThrough(*this, [&](QSettings& store) { store.setValue(key, text); });
 }

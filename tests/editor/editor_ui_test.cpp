@@ -3,6 +3,8 @@
 
 #include <QLineEdit>
 
+#include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <set>
 
@@ -154,6 +156,41 @@ TEST_F(EditorTest, ResetThenSaveByTheButtonsStoresOnlyTheCornerHomeAndStartsAGam
     EXPECT_EQ(StoredString("Home1") + StoredString("Border0"), "<missing><missing>");
     EXPECT_TRUE(!view->editing && !view->changed && TileButtons());
     EXPECT_EQ(Kind(8, 2), Empty);
+}
+
+// Guards against a save into a store that takes no write counting on from entries it never
+// stored, and the new game showing them: Qt kept the values it could not write.
+TEST_F(EditorTest, ASaveTheStoreRefusesCountsFromTheStoreAndTheNewGameShowsWhatItHolds) {
+    StartGame();
+    const std::filesystem::path store =
+        std::filesystem::path(std::getenv("XDG_CONFIG_HOME")) / "quendel" / "Rolvan.conf";
+    std::filesystem::remove(store);
+    std::filesystem::create_directories(store);
+    Command(ID_EDIT_EDITGRID);
+    Click(3, 3, R);
+    Click(5, 2, R);
+    Click(4, 4, L);
+    Click(6, 6, L);
+    Command(ID_EDIT_SAVEGRID);
+    std::vector<std::string> shown;
+    for (const MessageBoxRequest& box : messageBoxes)
+        shown.push_back(box.text + " " + box.caption);
+    const char* home = "Couldn't save the home square";
+    const char* border = "Couldn't save the border square";
+    std::vector<std::string> expected;
+    for (const auto& [text, entry] : {std::pair{home, "(14,0)"},
+                                      {home, "(5,2)"},
+                                      {home, "(3,3)"},
+                                      {border, "(4,4)"},
+                                      {border, "(6,6)"}}) {
+        expected.push_back(std::string(text) + " " + entry);
+        expected.push_back(std::string(text) + " count 1");
+    }
+    EXPECT_EQ(shown, expected);
+    EXPECT_FALSE(view->editing);
+    EXPECT_EQ(Where(Home), (Squares{{14, 0}}));
+    EXPECT_EQ(Where(Border), Squares{});
+    std::filesystem::remove(store);
 }
 
 TEST_F(EditorTest, CancelAsksOnlyAfterAChangeAndPutsBackOnlyTheStoredLayout) {

@@ -6,9 +6,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include "platform_test_support.h"
 #include "shell/platform/app.h"
@@ -163,6 +167,72 @@ TEST_F(SettingsTest, AWriteToAStoreThatCannotBeWrittenReportsFailure) {
     EXPECT_FALSE(app.WriteProfileInt("Settings", "Level", 3));
     EXPECT_FALSE(app.WriteProfileString("Settings", "BallColour", "255"));
     EXPECT_EQ(ReadInt("Level", 2), 2);
+}
+
+// Guards against values whose write failed and that read back as stored for the rest of
+// the run, and were written after all once the store took writes again: Qt keeps a change
+// it could not write in its copy of the file for the whole process.
+TEST_F(SettingsTest, AFailedWriteLeavesNothingToReadBackOrToWriteLater) {
+    const std::string kept = "[Settings]\nBallColour=65280\nHome0=\"(1,1)\"\nLevel=3\n";
+    struct Blocker {
+        const char* name;
+        std::function<void()> block;
+        std::function<void()> unblock;
+        bool fileReadable;
+    };
+    rlimit unlimited{};
+    ::getrlimit(RLIMIT_FSIZE, &unlimited);
+    const Blocker blockers[] = {
+        {"a folder in the file's place",
+         [&] {
+             std::filesystem::remove(path);
+             std::filesystem::create_directory(path);
+         },
+         [&] {
+             std::filesystem::remove(path);
+             WriteFile(kept);
+         },
+         false},
+        {"no file may grow (as a full disk)",
+         [&] {
+             std::signal(SIGXFSZ, SIG_IGN);
+             const rlimit tiny{8, unlimited.rlim_max};
+             ::setrlimit(RLIMIT_FSIZE, &tiny);
+         },
+         [&] { ::setrlimit(RLIMIT_FSIZE, &unlimited); }, true},
+    };
+    for (const Blocker& blocker : blockers) {
+        SCOPED_TRACE(blocker.name);
+        WriteFile(kept);
+        EXPECT_EQ(ReadInt("Level", 2), 3);
+        blocker.block();
+        EXPECT_FALSE(app.WriteProfileInt("Settings", "Level", 4));
+        EXPECT_FALSE(app.WriteProfileInt("Settings", "HomeCount", 1));
+        EXPECT_FALSE(app.WriteProfileString("Settings", "BallColour", "255"));
+        EXPECT_FALSE(app.WriteProfileString("Settings", "Border0", "(2,2)"));
+        if (blocker.fileReadable) {
+            EXPECT_FALSE(app.WriteProfileString("Settings", "Home0", nullptr));
+        }
+        // Read again and again, as the layout's count is read for every square.
+        for (int read = 0; read < 2; ++read) {
+            EXPECT_EQ(ReadInt("Level", 2), blocker.fileReadable ? 3 : 2);
+            EXPECT_EQ(ReadInt("HomeCount", 0), 0);
+            EXPECT_EQ(app.GetProfileString("Settings", "BallColour", "255").str(),
+                      blocker.fileReadable ? "65280" : "255");
+            EXPECT_EQ(app.GetProfileString("Settings", "Border0", "").str(), "");
+            EXPECT_EQ(app.GetProfileString("Settings", "Home0", "").str(),
+                      blocker.fileReadable ? "(1,1)" : "");
+        }
+        blocker.unblock();
+        ASSERT_TRUE(app.WriteProfileInt("Settings", "XGridSize", 20));
+        EXPECT_EQ(ReadInt("Level", 2), 3);
+        EXPECT_EQ(ReadInt("HomeCount", 0), 0);
+        EXPECT_EQ(app.GetProfileString("Settings", "Border0", "").str(), "");
+        std::ifstream file(path);
+        const std::string text((std::istreambuf_iterator<char>(file)),
+                               std::istreambuf_iterator<char>());
+        EXPECT_EQ(text, "[Settings]\nBallColour=65280\nHome0=\"(1,1)\"\nLevel=3\nXGridSize=20\n");
+    }
 }
 
 TEST_F(SettingsTest, TheUsersStoreIsNamedAfterTheRegistryKeyAndTheTitle) {
