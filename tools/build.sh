@@ -1,31 +1,42 @@
 #!/usr/bin/env bash
 # Installs what the build needs on Debian 12, builds Rolvan, then starts the game (`run`),
 # runs every test (`test`) or builds the Debian package build/rolvan_*.deb (`package`).
+# `run` and `package` install and build only the game and the analysis tool; `test`
+# builds everything: the tests, the benchmarks and the fuzzer as well.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build"
 action=${1:-run}
 
-packages=(build-essential cmake qt6-base-dev qt6-translations-l10n libgtest-dev libgmock-dev
-          libbenchmark-dev file librsvg2-bin)
-# The checks of the launcher, the metadata and the package; clang for the fuzzer;
-# clang-format 14 for the house style.
-if [ "$action" = test ]; then
-  packages+=(desktop-file-utils appstream lintian clang libclang-rt-14-dev clang-format-14)
-fi
+# The game: the compiler, CMake, Qt, Qt's own German texts, `file` for the package's
+# dependencies and rsvg-convert for the icons.
+packages=(build-essential cmake qt6-base-dev qt6-translations-l10n file librsvg2-bin)
+everything=OFF
+case "$action" in
+  run | package) ;;
+  test)
+    # GoogleTest and Google Benchmark; the checks of the launcher, the metadata and the
+    # package; clang for the fuzzer; clang-format 14 for the house style.
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream lintian
+               clang libclang-rt-14-dev clang-format-14)
+    everything=ON
+    ;;
+  *)
+    echo "usage: tools/build.sh [run|test|package]" >&2
+    exit 2
+    ;;
+esac
 source "$here/tools/packages.sh"
 install_missing "${packages[@]}"
 
-cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+  -DROLVAN_TESTS=$everything -DROLVAN_BENCHMARKS=$everything
 cmake --build "$build" -j"$(nproc)"
 
 case "$action" in
   run)
-    if [ -x "$build/rolvan" ]; then
-      exec "$build/rolvan"
-    fi
-    exec "$build/rolvan-analyse" --size 15x10
+    exec "$build/rolvan"
     ;;
   test)
     exec ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 120
@@ -33,9 +44,5 @@ case "$action" in
   package)
     cd "$build"
     exec cpack -G DEB
-    ;;
-  *)
-    echo "usage: tools/build.sh [run|test|package]" >&2
-    exit 2
     ;;
 esac
