@@ -9,17 +9,24 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build"
 action=${1:-run}
 
-# The game: the compiler, CMake, Qt, Qt's own German texts, `file` for the package's
-# dependencies and rsvg-convert for the icons.
-packages=(build-essential cmake qt6-base-dev qt6-translations-l10n file librsvg2-bin)
+# The game: the compiler, CMake, Qt, Qt's own German texts and rsvg-convert for the icons.
+# Only what they depend on comes with them: what they recommend besides (a desktop's
+# worth of packages, systemd among them) doubles the time a first start takes.
+packages=(g++ make cmake qt6-base-dev qt6-translations-l10n librsvg2-bin)
+install=(install_missing --no-install-recommends)
 everything=OFF
 case "$action" in
-  run | package) ;;
+  run) ;;
+  package)
+    # dpkg-shlibdeps and `file` find the package's dependencies.
+    packages+=(dpkg-dev file)
+    ;;
   test)
     # GoogleTest and Google Benchmark; the checks of the launcher, the metadata and the
     # package; clang for the fuzzer; clang-format 14 for the house style.
-    packages+=(libgtest-dev libgmock-dev libbenchmark-dev desktop-file-utils appstream lintian
-               clang libclang-rt-14-dev clang-format-14)
+    packages+=(build-essential file libgtest-dev libgmock-dev libbenchmark-dev
+               desktop-file-utils appstream lintian clang libclang-rt-14-dev clang-format-14)
+    install=(install_missing)
     everything=ON
     ;;
   *)
@@ -28,7 +35,7 @@ case "$action" in
     ;;
 esac
 source "$here/tools/packages.sh"
-install_missing "${packages[@]}"
+"${install[@]}" "${packages[@]}"
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release \
   -DROLVAN_TESTS=$everything -DROLVAN_BENCHMARKS=$everything
