@@ -93,5 +93,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ROLVAN_MAINTAINER})
 # buttons are welcome but not needed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+# The program reaches Qt's Wayland connection through Qt's platform interface, whose
+# binary layout holds for one Qt version only, as Debian's own packages that use it say.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-base-abi (= ${Qt6Core_VERSION})")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

@@ -11,8 +11,8 @@ build="$here/build-asan"
 action=${1:-test}
 
 # What the build needs, and the sanitizer runtimes.
-packages=(build-essential cmake qt6-base-dev qt6-translations-l10n libgtest-dev libgmock-dev
-          file librsvg2-bin libasan8 libubsan1)
+packages=(build-essential cmake qt6-base-dev qt6-base-private-dev libwayland-dev pkgconf
+          qt6-translations-l10n libgtest-dev libgmock-dev file librsvg2-bin libasan8 libubsan1)
 source "$here/tools/packages.sh"
 install_missing "${packages[@]}"
 

@@ -16,6 +16,7 @@
 #include "shell/platform/app.h"
 #include "shell/platform/dc.h"
 #include "shell/platform/device_pixels.h"
+#include "shell/platform/display_server.h"
 #include "shell/platform/frame.h"
 #include "shell/platform/modal_qt.h"
 #include "shell/platform/seams.h"
@@ -459,6 +460,7 @@ void CWnd::SurfaceTouched(const CRect& box) {
     m_flushBox = box;
     m_hWnd->repaint(rect);
     m_flushing = false;
+    SendRequestsToDisplayServer();
 }
 
 void CWnd::DispatchPaint(const QRegion& region) {
