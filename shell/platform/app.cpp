@@ -59,6 +59,11 @@ void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey) {
     m_pszRegistryKey = lpszRegistryKey;
 }
 
+void CWinApp::SetAppID(LPCTSTR lpszAppID) {
+    m_pszAppID = lpszAppID;
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(m_pszAppID.GetString()));
+}
+
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) {
     if (pTemplate != nullptr)
         m_templates.emplace_back(pTemplate);
@@ -89,6 +94,7 @@ int AfxWinMain(int argc, char* argv[]) {
     CWinApp* app = AfxGetApp();
     if (app == nullptr)
         return 1;
+    QCoreApplication::setApplicationName(QString::fromUtf8(app->m_pszAppName.GetString()));
     int exitCode;
     if (!app->InitInstance()) {
         exitCode = app->ExitInstance();

@@ -3,12 +3,15 @@
 # (WAYLAND_DEBUG=server) shows each request as the compositor receives it.
 #
 #   weston.sh frames UI_TESTS       the OnWayland tests of the test program against it
+#   weston.sh identity GAME SOURCE  the real program: its app id is the launcher's, and it
+#                                   ends cleanly when the compositor goes away
 #
 # Exits 77 (skipped) with a message where weston or Qt's Wayland plugin is missing or no
 # compositor can start.
 set -euo pipefail
 mode=$1
 program=$2
+source_dir=${3:-}
 source "$(dirname "$0")/common.sh"
 need weston weston
 
@@ -20,6 +23,7 @@ log=$scratch/weston.log
 socket=rolvan-test-$$
 compositor=""
 cleanup() {
+  stop_game
   if [ -n "$compositor" ]; then
     kill "$compositor" 2>/dev/null || true
     wait "$compositor" 2>/dev/null || true
@@ -58,6 +62,26 @@ case "$mode" in
       exit 1
     fi
     ROLVAN_COMPOSITOR_LOG=$log "$program" --gtest_filter='OnWayland.*'
+    ;;
+  identity)
+    desktop_id=$(basename "$source_dir"/res/desktop/*.desktop .desktop)
+    start_game "$program"
+    app_id=""
+    for _ in $(seq 100); do
+      app_id=$(sed -n 's/.*xdg_toplevel@[0-9]*\.set_app_id("\(.*\)")$/\1/p' "$log" | head -n 1)
+      [ -n "$app_id" ] && break
+      kill -0 "$game" 2>/dev/null || break
+      sleep 0.05
+    done
+    grep -q 'platform plugin "wayland"' "$scratch/game.out" && skip "$no_plugin"
+    echo "app id: $app_id, launcher: $desktop_id.desktop"
+    [ "$app_id" = "$desktop_id" ] || { echo "the app id is not the launcher's"; exit 1; }
+    # Let the window show, then take the compositor away under it.
+    sleep 0.5
+    kill -9 "$compositor"
+    wait "$compositor" 2>/dev/null || true
+    compositor=""
+    expect_clean_failure
     ;;
   *)
     echo "weston.sh: unknown mode $mode" >&2
