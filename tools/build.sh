@@ -11,10 +11,10 @@ packages=(build-essential cmake qt6-base-dev qt6-base-private-dev libwayland-dev
           qt6-translations-l10n libgtest-dev libgmock-dev libbenchmark-dev file librsvg2-bin)
 # The checks of the launcher, the metadata and the package; clang for the fuzzer;
 # clang-format 14 for the house style; a headless Wayland compositor and an X server with a
-# window manager and key presses for the game on real display servers.
+# window manager, keyboard layouts and key presses for the game on real display servers.
 if [ "$action" = test ]; then
   packages+=(desktop-file-utils appstream lintian clang libclang-rt-14-dev clang-format-14
-             weston qt6-wayland xvfb openbox xdotool x11-utils)
+             weston qt6-wayland xvfb openbox xdotool x11-xkb-utils x11-utils)
 fi
 source "$here/tools/packages.sh"
 install_missing "${packages[@]}"

@@ -2,6 +2,8 @@
 # The game on a real X server: an Xvfb of its own with openbox as window manager, so that
 # windows take the focus as on a desktop.
 #
+#   xvfb.sh keys UI_TESTS           the OnX11 tests of the test program: real key events
+#                                   on French and Belgian layouts
 #   xvfb.sh identity GAME SOURCE    the real program's WM_CLASS against its launcher, and
 #                                   its settings store where it always was
 #
@@ -14,6 +16,7 @@ source "$(dirname "$0")/common.sh"
 need Xvfb xvfb
 need openbox openbox
 need xdotool xdotool
+need setxkbmap x11-xkb-utils
 need xprop x11-utils
 
 scratch=$(mktemp -d)
@@ -78,6 +81,9 @@ wait_for_window() {
 }
 
 case "$mode" in
+  keys)
+    "$program" --gtest_filter='OnX11.*'
+    ;;
   identity)
     launcher=$(ls "$argument"/res/desktop/*.desktop)
     start_game "$program"
