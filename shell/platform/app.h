@@ -80,7 +80,8 @@ CWinApp* AfxGetApp();
 
 // The program's entry: makes the QApplication if there is none, named after the
 // application title, then InitInstance and Run on the application object. Returns the exit
-// code.
+// code. The windows go before the QApplication; a process that ends through exit() from
+// inside Qt (which is what Qt does when it loses the display) leaves them to the system.
 int AfxWinMain(int argc, char* argv[]);
 
 // Modal message box owned by the main window (if any), captioned with the application

@@ -6,6 +6,8 @@
 #                                   on French and Belgian layouts
 #   xvfb.sh identity GAME SOURCE    the real program's WM_CLASS against its launcher, and
 #                                   its settings store where it always was
+#   xvfb.sh lost GAME WHAT          the X server killed under the real program while WHAT
+#                                   is open: main, menu, scores, question, colour or roll
 #
 # Exits 77 (skipped) with a message where a tool is missing.
 set -euo pipefail
@@ -109,6 +111,42 @@ case "$mode" in
       sleep 0.1
     done
     grep -q '^Level=1' "$store" || { echo "no Level=1 in $store"; ls -R "$XDG_CONFIG_HOME"; exit 1; }
+    ;;
+  lost)
+    # The keys that open it, and the title of the window it opens (none for the menu: any
+    # second window).
+    keys=()
+    title=""
+    case "$argument" in
+      main) ;;
+      menu) keys=(alt+f) ;;
+      scores) keys=(alt+f s) title="Current Scores" ;;
+      question) keys=(alt+f r) title=Rolvan ;;
+      colour) keys=(alt+s c w) title="Select Color" ;;
+      # The slowest ball, so that the server goes while the ball rolls.
+      roll)
+        printf '[Settings]\nBallSpeed=19\n' >"$scratch/config/quendel/Rolvan.conf"
+        keys=(2)
+        ;;
+      *)
+        echo "xvfb.sh: nothing called $argument to open" >&2
+        exit 2
+        ;;
+    esac
+    start_game "$program"
+    wait_for_window rolvan 1
+    for key in "${keys[@]}"; do
+      xdotool key "$key"
+      sleep 0.2
+    done
+    if [ ${#keys[@]} -gt 0 ] && [ "$argument" != roll ]; then
+      wait_for_window "$title" 2
+    fi
+    echo "open:" $(titles | sed 's/.*/"&"/') "; the X server goes"
+    kill -9 "$server"
+    wait "$server" 2>/dev/null || true
+    server=""
+    expect_clean_failure
     ;;
   *)
     echo "xvfb.sh: unknown mode $mode" >&2
