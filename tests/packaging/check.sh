@@ -51,6 +51,7 @@ case "$check" in
     dpkg-deb -f "$deb" Package Version Section Recommends Depends
     dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6
     dpkg-deb -f "$deb" Depends | grep -q "qt6-base-abi (="
+    dpkg-deb -f "$deb" Recommends | grep -q qt6-wayland
     ;;
   lintian)
     need lintian lintian
