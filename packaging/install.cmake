@@ -90,8 +90,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ROLVAN_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ROLVAN_MAINTAINER})
 # The dependencies come from the binaries (dpkg-shlibdeps); Qt's German texts for its own
-# buttons are welcome but not needed.
+# buttons are welcome but not needed. Qt's Wayland plugin makes the game a native client of
+# a Wayland desktop (its own app id, the desktop's scale, no X server needed); without it the
+# game runs through XWayland, as on X11.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
+# The program reaches Qt's Wayland connection through Qt's platform interface, whose
+# binary layout holds for one Qt version only, as Debian's own packages that use it say.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-base-abi (= ${Qt6Core_VERSION})")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

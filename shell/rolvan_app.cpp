@@ -17,6 +17,8 @@ int LanguageOffset() {
 }
 
 BOOL CRolvanApp::InitInstance() {
+    // Before the first window: desktops match the windows to the launcher by it.
+    SetAppID(_T(ROLVAN_APP_ID));
     // Every profile read and write from here on goes to quendel/Rolvan, section Settings.
     SetRegistryKey(_T("quendel"));
     Enable3dControlsStatic();

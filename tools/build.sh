@@ -9,10 +9,12 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build"
 action=${1:-run}
 
-# The game: the compiler, CMake, Qt, Qt's own German texts and rsvg-convert for the icons.
-# Only what they depend on comes with them: what they recommend besides (a desktop's
-# worth of packages, systemd among them) doubles the time a first start takes.
-packages=(g++ make cmake qt6-base-dev qt6-translations-l10n librsvg2-bin)
+# The game: the compiler, CMake, Qt with the private headers and libwayland that reach its
+# Wayland connection, Qt's own German texts and rsvg-convert for the icons. Only what they
+# depend on comes with them: what they recommend besides (a desktop's worth of packages,
+# systemd among them) doubles the time a first start takes.
+packages=(g++ make cmake pkgconf qt6-base-dev qt6-base-private-dev libwayland-dev
+          qt6-translations-l10n librsvg2-bin)
 install=(install_missing --no-install-recommends)
 everything=OFF
 case "$action" in
@@ -23,9 +25,12 @@ case "$action" in
     ;;
   test)
     # GoogleTest and Google Benchmark; the checks of the launcher, the metadata and the
-    # package; clang for the fuzzer; clang-format 14 for the house style.
+    # package; clang for the fuzzer; clang-format 14 for the house style; a headless
+    # Wayland compositor and an X server with a window manager, keyboard layouts and key
+    # presses for the game on real display servers.
     packages+=(build-essential file libgtest-dev libgmock-dev libbenchmark-dev
-               desktop-file-utils appstream lintian clang libclang-rt-14-dev clang-format-14)
+               desktop-file-utils appstream lintian clang libclang-rt-14-dev clang-format-14
+               weston qt6-wayland xvfb openbox xdotool x11-xkb-utils x11-utils)
     install=(install_missing)
     everything=ON
     ;;

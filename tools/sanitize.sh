@@ -11,8 +11,8 @@ build="$here/build-asan"
 action=${1:-test}
 
 # What the build needs, and the sanitizer runtimes.
-packages=(build-essential cmake qt6-base-dev qt6-translations-l10n libgtest-dev libgmock-dev
-          file librsvg2-bin libasan8 libubsan1)
+packages=(build-essential cmake qt6-base-dev qt6-base-private-dev libwayland-dev pkgconf
+          qt6-translations-l10n libgtest-dev libgmock-dev file librsvg2-bin libasan8 libubsan1)
 source "$here/tools/packages.sh"
 install_missing "${packages[@]}"
 
@@ -20,7 +20,7 @@ install_missing "${packages[@]}"
 # build as well as for the run. A stored value in Qt's own serialised form can claim any
 # length, and Qt asks for that much memory and copes when it is refused; the sanitizer
 # refuses as malloc does instead of ending the run.
-export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1:strict_string_checks=1:detect_stack_use_after_return=1
+export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1:strict_string_checks=1:detect_stack_use_after_return=1:suppressions=$here/tests/sanitizers/asan.supp
 export LSAN_OPTIONS=suppressions=$here/tests/sanitizers/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <cstdlib>
+
 #include "res/resource.h"
 #include "shell/platform/document.h"
 #include "shell/platform/modal_qt.h"
@@ -10,6 +12,17 @@
 
 namespace {
 CWinApp* g_application = nullptr;
+
+// Whether the process has begun to exit. Qt ends the process with exit() when it loses the
+// display ("The X11 connection broke"), from inside the event loop. The exit handlers run
+// in reverse order of registration: Qt's own statics go before the static application
+// object, whose windows can then no longer be destroyed. The handler that sets this is
+// registered once the GUI has started, so it runs before the application object goes.
+bool g_guiGone = false;
+
+void GuiGone() {
+    g_guiGone = true;
+}
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
@@ -28,11 +41,12 @@ CWinApp::CWinApp(LPCTSTR lpszAppName) {
 }
 
 CWinApp::~CWinApp() {
-    // Windows can only go while Qt is still there; after the QApplication has gone, the
-    // process is ending anyway.
-    if (m_pMainWnd != nullptr && QCoreApplication::instance() != nullptr)
+    // Windows can only go while Qt is still there. After the QApplication has gone, or once
+    // the process exits with the GUI in place, they are left to the system.
+    if (m_pMainWnd != nullptr && QCoreApplication::instance() != nullptr && !g_guiGone) {
         delete m_pMainWnd;
-    m_pMainWnd = nullptr;
+        m_pMainWnd = nullptr;
+    }
     if (g_application == this)
         g_application = nullptr;
 }
@@ -57,6 +71,11 @@ int CWinApp::ExitInstance() {
 
 void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey) {
     m_pszRegistryKey = lpszRegistryKey;
+}
+
+void CWinApp::SetAppID(LPCTSTR lpszAppID) {
+    m_pszAppID = lpszAppID;
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(m_pszAppID.GetString()));
 }
 
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) {
@@ -86,9 +105,12 @@ int AfxWinMain(int argc, char* argv[]) {
     if (QCoreApplication::instance() == nullptr) {
         application = std::make_unique<QApplication>(argc, argv);
     }
+    static const bool exitWatched = std::atexit(GuiGone) == 0;  // once per process
+    (void)exitWatched;
     CWinApp* app = AfxGetApp();
     if (app == nullptr)
         return 1;
+    QCoreApplication::setApplicationName(QString::fromUtf8(app->m_pszAppName.GetString()));
     int exitCode;
     if (!app->InitInstance()) {
         exitCode = app->ExitInstance();

@@ -32,9 +32,11 @@ public:
     virtual int Run();
     virtual int ExitInstance();
 
-    // The application title, "Rolvan": caption of the framework's message boxes and the
-    // application name in the settings store.
+    // The application title, "Rolvan": caption of the framework's message boxes, the
+    // application name in the settings store and the class of its X11 windows (WM_CLASS).
     CString m_pszAppName;
+    // The launcher's ID, by which desktops tell the program's windows (set by SetAppID).
+    CString m_pszAppID;
     CString m_pszRegistryKey;
     CString m_pszProfileName;
     // The main window; the application deletes it at the end of Run or with itself.
@@ -42,6 +44,9 @@ public:
 
     // Settings go to organisation lpszRegistryKey, application m_pszProfileName.
     void SetRegistryKey(LPCTSTR lpszRegistryKey);
+    // The ID of the program's launcher (its desktop file without ".desktop"), which a
+    // Wayland desktop takes as the app ID of its windows. Call it before the first window.
+    void SetAppID(LPCTSTR lpszAppID);
     // There is no recent-file list; the call only exists for the start-up sequence.
     void LoadStdProfileSettings(UINT nMaxMRU = 4) { (void)nMaxMRU; }
     // Dialog controls look the platform's way; nothing to switch on.
@@ -73,8 +78,10 @@ private:
 // The one application object, or null when none exists.
 CWinApp* AfxGetApp();
 
-// The program's entry: makes the QApplication if there is none, then InitInstance and
-// Run on the application object. Returns the exit code.
+// The program's entry: makes the QApplication if there is none, named after the
+// application title, then InitInstance and Run on the application object. Returns the exit
+// code. The windows go before the QApplication; a process that ends through exit() from
+// inside Qt (which is what Qt does when it loses the display) leaves them to the system.
 int AfxWinMain(int argc, char* argv[]);
 
 // Modal message box owned by the main window (if any), captioned with the application

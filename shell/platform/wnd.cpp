@@ -16,6 +16,7 @@
 #include "shell/platform/app.h"
 #include "shell/platform/dc.h"
 #include "shell/platform/device_pixels.h"
+#include "shell/platform/display_server.h"
 #include "shell/platform/frame.h"
 #include "shell/platform/modal_qt.h"
 #include "shell/platform/seams.h"
@@ -31,8 +32,20 @@ CRect ToCRect(const QRect& rect) {
     return CRect{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
 }
 
+// X11 and Wayland number the keys by XKB keycode, whatever the layout: the digit row of
+// the main keyboard is 10 to 19, the keys "1" to "9" and "0".
+constexpr quint32 kDigitRowFirst = 10;
+constexpr quint32 kDigitRowLast = 19;
+
 UINT VirtualKey(const QKeyEvent* event) {
     const int key = event->key();
+    // The classic platform gives the digit row the digits' codes on every layout, with or
+    // without Shift, so the key counts, not what it types: a French or Belgian keyboard
+    // types & é " there without Shift. The keypad's digits carry the keypad flag.
+    const quint32 keycode = event->nativeScanCode();
+    if (!(event->modifiers() & Qt::KeypadModifier) && keycode >= kDigitRowFirst &&
+        keycode <= kDigitRowLast)
+        return keycode == kDigitRowLast ? 0x30 : 0x31 + (keycode - kDigitRowFirst);
     if (key >= Qt::Key_0 && key <= Qt::Key_9) {
         const UINT digit = static_cast<UINT>(key - Qt::Key_0);
         return (event->modifiers() & Qt::KeypadModifier) ? VK_NUMPAD0 + digit : 0x30 + digit;
@@ -459,6 +472,7 @@ void CWnd::SurfaceTouched(const CRect& box) {
     m_flushBox = box;
     m_hWnd->repaint(rect);
     m_flushing = false;
+    SendRequestsToDisplayServer();
 }
 
 void CWnd::DispatchPaint(const QRegion& region) {

@@ -87,9 +87,9 @@ public:
     virtual void OnSize(UINT nType, int cx, int cy);
     // Called by the paint cycle before painting; returns TRUE when it erased.
     virtual BOOL OnEraseBkgnd(CDC* pDC);
-    // nChar is the virtual-key code: main keyboard digits 0x30..0x39, keypad digits
-    // VK_NUMPAD0 + n, letters 'A'..'Z'. nRepCnt is 1 per event; bit 14 of nFlags is set for
-    // an auto-repeated key.
+    // nChar is the virtual-key code: main keyboard digits 0x30..0x39 (the keys of the digit
+    // row, whatever the layout types on them), keypad digits VK_NUMPAD0 + n, letters
+    // 'A'..'Z'. nRepCnt is 1 per event; bit 14 of nFlags is set for an auto-repeated key.
     virtual void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     // point is in client coordinates; nFlags holds MK_ bits.
     virtual void OnLButtonDown(UINT nFlags, CPoint point);

@@ -182,6 +182,55 @@ TEST_F(TurnsTest, KeysOneAndThreeLayTheArcTiles) {
     EXPECT_EQ(view->board.StartSquare()->kind, LeftTile);
 }
 
+// Keys as X11 and Wayland deliver them on layouts whose digit row types other characters:
+// the digit row lays the tiles by the key's place, with or without Shift.
+TEST_F(TurnsTest, DigitRowKeysLayTilesOnEveryLayout) {
+    struct LayoutKey {
+        const char* what;
+        int qtKey;
+        Qt::KeyboardModifiers modifiers;
+        unsigned keycode;
+        int laid;  // Empty: the key does nothing
+    };
+    const LayoutKey keys[] = {
+        {"French 1", Qt::Key_Ampersand, Qt::NoModifier, 10, LeftTile},
+        {"French 2", Qt::Key_Eacute, Qt::NoModifier, 11, CentreTile},
+        {"French 3", Qt::Key_QuoteDbl, Qt::NoModifier, 12, RightTile},
+        {"French Shift+2", Qt::Key_2, Qt::ShiftModifier, 11, CentreTile},
+        {"Belgian Shift+3", Qt::Key_3, Qt::ShiftModifier, 12, RightTile},
+        {"US 2", Qt::Key_2, Qt::NoModifier, 11, CentreTile},
+        {"US Shift+1", Qt::Key_Exclam, Qt::ShiftModifier, 10, LeftTile},
+        {"German Shift+2", Qt::Key_QuoteDbl, Qt::ShiftModifier, 11, CentreTile},
+        {"keypad 1", Qt::Key_1, Qt::KeypadModifier, 87, LeftTile},
+        {"keypad 3", Qt::Key_3, Qt::KeypadModifier, 89, RightTile},
+        {"French 4", Qt::Key_Apostrophe, Qt::NoModifier, 13, Empty},
+        {"US 4", Qt::Key_4, Qt::NoModifier, 13, Empty},
+        {"French A, where US has Q", Qt::Key_A, Qt::NoModifier, 24, Empty},
+        {"keypad 1 without Num Lock", Qt::Key_End, Qt::KeypadModifier, 87, Empty},
+        {"keypad 0", Qt::Key_0, Qt::KeypadModifier, 90, Empty},
+    };
+    StartGame();
+    for (const LayoutKey& key : keys) {
+        SCOPED_TRACE(key.what);
+        Square& square = BallOnAnInnerSquare();
+        const std::vector<int> before = BoardKinds(view->board);
+        PressKey(key.qtKey, key.modifiers, key.keycode);
+        if (key.laid == Empty) {
+            EXPECT_EQ(BoardKinds(view->board), before);
+        } else {
+            EXPECT_EQ(square.kind, key.laid);
+        }
+        // In the editor no key lays anything.
+        BallOnAnInnerSquare();
+        view->editing = true;
+        const std::vector<int> editing = BoardKinds(view->board);
+        PressKey(key.qtKey, key.modifiers, key.keycode);
+        EXPECT_EQ(BoardKinds(view->board), editing);
+        view->editing = false;
+    }
+    EXPECT_EQ(scoresShown, 0);
+}
+
 TEST_F(TurnsTest, OtherKeysAndKeysInTheEditorDoNothing) {
     StartGame();
     const std::vector<int> before = BoardKinds(view->board);

@@ -50,6 +50,8 @@ case "$check" in
       <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | LC_ALL=C sort)
     dpkg-deb -f "$deb" Package Version Section Recommends Depends
     dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6
+    dpkg-deb -f "$deb" Depends | grep -q "qt6-base-abi (="
+    dpkg-deb -f "$deb" Recommends | grep -q qt6-wayland
     ;;
   lintian)
     need lintian lintian

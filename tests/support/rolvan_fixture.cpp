@@ -109,6 +109,22 @@ void RolvanTest::PressKey(int qtKey, bool keypad) {
     QApplication::sendEvent(view->GetSafeHwnd(), &release);
 }
 
+void RolvanTest::PressKey(int qtKey, Qt::KeyboardModifiers modifiers, unsigned keycode) {
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, qtKey, modifiers, keycode, 0, 0);
+        QApplication::sendEvent(view->GetSafeHwnd(), &event);
+    }
+}
+
+Square& RolvanTest::BallOnAnInnerSquare() {
+    view->humanStarts = true;
+    view->NewGame(false);
+    Square& square = *view->board.SquareAt(5, 5);
+    view->ball.currentSquare = &square;
+    view->ball.direction = Direction::Right;
+    return square;
+}
+
 std::vector<int> BoardKinds(const Board& board) {
     std::vector<int> kinds;
     board.ForEachSquare([&](const Square& s) { kinds.push_back(s.kind); });

@@ -5,6 +5,8 @@
 // dialog and message box is answered by a script; the default script records message
 // boxes and answers them with Cancel (OK for an OK box), and closes dialogs with Cancel.
 
+#include <QtCore/qnamespace.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -40,6 +42,13 @@ protected:
     void Command(UINT id);
     // Presses a key on the view: Qt key code, with the keypad flag if wanted.
     void PressKey(int qtKey, bool keypad = false);
+    // Presses a key as X11 and Wayland deliver it: what the layout makes of it, the
+    // modifiers held, and the XKB keycode of the key itself.
+    void PressKey(int qtKey, Qt::KeyboardModifiers modifiers, unsigned keycode);
+    // A fresh board, the human to move, and the ball on an inner square facing right:
+    // whichever tile is laid there, the ball rolls on to an empty square and the game goes
+    // on. Returns that square.
+    Square& BallOnAnInnerSquare();
     // From here on the real dialogs and message boxes open; answer them from the event
     // loop (RunFromEventLoop).
     void UseRealModalWindows();

@@ -1,0 +1,153 @@
+// The game as a native Wayland client of a real compositor. tests/display/weston.sh starts a
+// headless weston that logs every request it receives, and runs these tests against it;
+// the compositor's log, not the game's, shows when a picture really arrived.
+
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QObject>
+#include <QWidget>
+#include <QWindow>
+
+#include <time.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "display/display_test_support.h"
+#include "support/rolvan_fixture.h"
+
+namespace {
+
+// libwayland stamps each line of its log with the calendar clock in microseconds, cut to 32
+// bits and printed as milliseconds with three decimals: "[1248686.505] wl_surface@7.commit()".
+std::uint32_t LogClock() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<std::uint32_t>(now.tv_sec * 1000000LL + now.tv_nsec / 1000);
+}
+
+// The times at which the compositor received commits of a window's surface (one that has an
+// xdg_surface: the shell's own panel and background have none) from `from` to `to`.
+std::vector<std::uint32_t> WindowCommitsBetween(const std::string& log, std::uint32_t from,
+                                                std::uint32_t to) {
+    std::vector<std::uint32_t> times;
+    std::set<std::string> windowSurfaces;
+    std::ifstream in(log);
+    std::string line;
+    while (std::getline(in, line)) {
+        unsigned milliseconds = 0;
+        unsigned micro = 0;
+        int end = 0;
+        if (std::sscanf(line.c_str(), "[%u.%u] %n", &milliseconds, &micro, &end) != 2 || end == 0)
+            continue;
+        const std::string request = line.substr(static_cast<std::size_t>(end));
+        if (request.find(".get_xdg_surface(") != std::string::npos) {
+            const std::size_t surface = request.find("wl_surface@");
+            if (surface != std::string::npos)
+                windowSurfaces.insert(
+                    request.substr(surface, request.find(')', surface) - surface));
+            continue;
+        }
+        const std::size_t commit = request.find(".commit()");
+        if (commit == std::string::npos || windowSurfaces.count(request.substr(0, commit)) == 0)
+            continue;
+        const auto time = static_cast<std::uint32_t>(milliseconds * 1000u + micro);
+        // Differences on the wrapping clock.
+        if (time - from <= to - from)
+            times.push_back(time);
+    }
+    return times;
+}
+
+// Commits that arrive closer than 3 ms together make one picture on the screen.
+int DistinctFrames(const std::vector<std::uint32_t>& commits) {
+    int frames = 0;
+    for (std::size_t i = 0; i < commits.size(); ++i) {
+        if (i == 0 || commits[i] - commits[i - 1] >= 3000)
+            ++frames;
+    }
+    return frames;
+}
+
+// Counts the view's paints: each shows one step of the ball, or a tile, on the window.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) : m_widget(widget) { widget->installEventFilter(this); }
+    ~PaintCounter() override { m_widget->removeEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(object, event);
+    }
+
+private:
+    QWidget* m_widget;
+};
+
+class OnWayland : public RolvanTest {
+protected:
+    void SetUp() override {
+        RolvanTest::SetUp();
+        if (QGuiApplication::platformName() != QLatin1String("wayland") ||
+            std::getenv("ROLVAN_COMPOSITOR_LOG") == nullptr)
+            GTEST_SKIP() << "needs a compositor's log: run through tests/display/weston.sh";
+        log = std::getenv("ROLVAN_COMPOSITOR_LOG");
+        // The compositor gives the window its size; it is shown once it has its first frame.
+        ASSERT_TRUE(app->InitInstance());
+        frame = dynamic_cast<CFrameWnd*>(app->m_pMainWnd);
+        ASSERT_NE(frame, nullptr);
+        view = dynamic_cast<CRolvanView*>(frame->GetActiveView());
+        ASSERT_NE(view, nullptr);
+        QWidget* window = frame->GetSafeHwnd();
+        ASSERT_TRUE(RunEventsUntil(
+            [window] { return window->windowHandle() && window->windowHandle()->isExposed(); },
+            5000));
+        RunEventsFor(300);
+    }
+
+    std::string log;
+};
+
+// ROLVAN_BALL_DELAY sets another speed, to see the figures at 5 or 1 ms a step; the
+// compositor and the screen cannot tell such steps apart anyway, so only 10 ms and slower
+// are held to a frame per step.
+TEST_F(OnWayland, EveryStepOfARollReachesTheCompositorAsAFrameOfItsOwn) {
+    const char* delaySetting = std::getenv("ROLVAN_BALL_DELAY");
+    view->ballDelay = delaySetting != nullptr ? std::atoi(delaySetting) : 10;
+
+    // The human's centre tile rolls the ball across a square onto an empty one; the
+    // computer answers with a tile and a roll of its own, in the same handler. Each paint
+    // of the window is a step, or one of the two tiles.
+    PaintCounter counter(view->GetSafeHwnd());
+    QElapsedTimer move;
+    const std::uint32_t from = LogClock();
+    move.start();
+    PressKey(Qt::Key_2);
+    const qint64 moveTime = move.elapsed();
+    const std::uint32_t to = LogClock();
+    ASSERT_EQ(view->board.StartSquare()->kind, CentreTile);
+    const int steps = counter.paints - 2;
+    ASSERT_GT(steps, 40);
+
+    // What was still on its way when the move ended arrives meanwhile.
+    RunEventsFor(100);
+    const std::vector<std::uint32_t> commits = WindowCommitsBetween(log, from, to + 30000);
+    const int frames = DistinctFrames(commits);
+    std::cout << "ballDelay " << view->ballDelay << " ms: " << counter.paints << " pictures ("
+              << steps << " steps and 2 tiles) in " << moveTime << " ms; the compositor got "
+              << commits.size() << " commits, " << frames << " distinct frames\n";
+    if (view->ballDelay >= 10) {
+        EXPECT_GE(frames * 10, steps * 9);
+    }
+}
+
+}  // namespace
