@@ -21,7 +21,11 @@ void CRolvanView::NewGame(bool redraw) {
     const bool computerOpens = !humanStarts;
     humanStarts = !humanStarts;
     if (computerOpens) {
+        computerOpening = true;
         ComputerTurn();
+        computerOpening = false;
+    } else {
+        AnnounceNewGame();
     }
     UpdateAccessibleState();
 }
@@ -44,9 +48,11 @@ void CRolvanView::LayTile(SquareKind kind) {
 }
 
 void CRolvanView::FinishHumanMove() {
+    const Square& laidOn = *ball.currentSquare;
     const int result = RollBall(true);
     const bool gameOver = ScoreResult(result, true);
     UpdateAccessibleState();
+    AnnounceRoll(laidOn, true, result);
     if (gameOver) {
         ShowScoresDialog();
         NewGame(true);
@@ -59,14 +65,16 @@ void CRolvanView::ComputerTurn() {
     if (!ball.currentSquare) {
         return;
     }
-    ball.currentSquare->kind = ChooseMove();
+    Square& laidOn = *ball.currentSquare;
+    laidOn.kind = ChooseMove();
     {
         CClientDC dc(this);
-        PaintSquare(ball.currentSquare, &dc);
+        PaintSquare(&laidOn, &dc);
     }
     const int result = RollBall(true);
     const bool gameOver = ScoreResult(result, false);
     UpdateAccessibleState();
+    AnnounceRoll(laidOn, false, result);
     if (gameOver) {
         ShowScoresDialog();
         NewGame(true);

@@ -170,6 +170,13 @@ public:
     void DescribeTileButtons();
     // Everything assistive technology hears is said again in the new language.
     void OnLanguageChanged();
+    // Says what a roll did: who laid which tile on `laidOn`, where the ball went, the point
+    // when the game ended, and who moves next.
+    void AnnounceRoll(const Square& laidOn, bool humanMoved, int result);
+    // Says that a new game starts with the human to move.
+    void AnnounceNewGame();
+    // Set while the computer's opening move of a new game is made.
+    bool computerOpening = false;
 
     // Command state shared by most items: enabled only outside the editor, or only in it.
     void OnUpdateNotEditing(CCmdUI* pCmdUI);

@@ -14,6 +14,7 @@
 
 class CDialog;
 class CWnd;
+class QAccessibleEvent;
 
 struct MessageBoxRequest {
     std::string text;
@@ -95,6 +96,12 @@ void SetSystemLocaleForTesting(const char* name);
 // itself delivers no such event anywhere, so this is how a test hears them.
 void WatchAccessibleAnnouncementsForTesting(
     std::function<void(CWnd* window, const std::string& text)> watcher);
+// Calls watcher with every notice a window says to assistive technology (null: no more).
+void WatchAccessibleNoticesForTesting(
+    std::function<void(CWnd* window, const std::string& text)> watcher);
+// Sends the accessibility events of the program's own objects (the notices) to listener, as if a
+// screen reader listened (null: to Qt, which passes them on only while one does).
+void ListenToAccessibilityForTesting(std::function<void(QAccessibleEvent*)> listener);
 // Looks for Qt's translations in folder (null: Qt's own place).
 void SetTranslationsFolderForTesting(const char* folder);
 

@@ -48,6 +48,12 @@ public:
     // setting the same text again announces nothing.
     void SetAccessibleName(LPCTSTR name);
     void SetAccessibleDescription(LPCTSTR description);
+    // Says text once to assistive technology, as a notice that takes no focus and shows
+    // nothing: a screen reader speaks it after what it is saying.
+    void AnnounceAccessible(LPCTSTR text);
+    // Whether assistive technology (or a test) listens; what only it would hear need not
+    // be composed otherwise.
+    static BOOL IsAccessibilityActive();
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
     CWnd* SetFocus();
