@@ -20,9 +20,11 @@ void CRolvanView::NewGame(bool redraw) {
     // layout on which every opening tile scores would start games without end.
     const bool computerOpens = !humanStarts;
     humanStarts = !humanStarts;
+    BoardChangedForAccessibility();
     if (computerOpens) {
         computerOpening = true;
         ComputerTurn();
+        // Its notice took the flag, unless the board had no square to lay the tile on.
         computerOpening = false;
     } else {
         AnnounceNewGame();

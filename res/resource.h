@@ -90,6 +90,15 @@ constexpr unsigned IDS_MOVING_LEFT = 61307;
 constexpr unsigned IDS_LEFT_TILE_DESCRIPTION = 61308;
 constexpr unsigned IDS_CENTRE_TILE_DESCRIPTION = 61309;
 constexpr unsigned IDS_RIGHT_TILE_DESCRIPTION = 61310;
+// A square of the board read by a screen reader: what lies on it, where, and the ball.
+constexpr unsigned IDS_SQUARE_NAME = 61311;
+constexpr unsigned IDS_SQUARE_BALL = 61312;
+constexpr unsigned IDS_SQUARE_EMPTY = 61313;
+constexpr unsigned IDS_SQUARE_HOME = 61314;
+constexpr unsigned IDS_SQUARE_BORDER = 61315;
+constexpr unsigned IDS_SQUARE_LEFT_TILE = 61316;
+constexpr unsigned IDS_SQUARE_CENTRE_TILE = 61317;
+constexpr unsigned IDS_SQUARE_RIGHT_TILE = 61318;
 // What a screen reader says after every roll and at a new game.
 constexpr unsigned IDS_HUMAN_LAID = 61319;
 constexpr unsigned IDS_COMPUTER_LAID = 61320;

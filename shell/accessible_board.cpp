@@ -1,6 +1,6 @@
 // What assistive technology hears of the game: the board's name and its state after every
-// move and every game, what each roll did, the tile buttons by their Moves menu texts and
-// what each tile does, all in the current language.
+// move and every game, what each roll did, every square of the board, the tile buttons by
+// their Moves menu texts and what each tile does, all in the current language.
 
 #include <initializer_list>
 #include <string>
@@ -74,6 +74,24 @@ std::pair<int, int> PlaceOf(const Square& square) {
         ++row;
     }
     return {column, row};
+}
+
+// What a square shows, as its name in the board's table says it.
+std::string ContentWords(SquareKind kind) {
+    switch (kind) {
+        case LeftTile:
+            return Localized(IDS_SQUARE_LEFT_TILE, "Arcs left-top, right-bottom", {});
+        case CentreTile:
+            return Localized(IDS_SQUARE_CENTRE_TILE, "Cross", {});
+        case RightTile:
+            return Localized(IDS_SQUARE_RIGHT_TILE, "Arcs top-right, bottom-left", {});
+        case Home:
+            return Localized(IDS_SQUARE_HOME, "Home", {});
+        case Border:
+            return Localized(IDS_SQUARE_BORDER, "Border", {});
+        default:
+            return Localized(IDS_SQUARE_EMPTY, "Empty", {});
+    }
 }
 
 // The tile as the object of "You laid ...".
@@ -164,6 +182,7 @@ void CRolvanView::DescribeTileButtons() {
 void CRolvanView::OnLanguageChanged() {
     UpdateAccessibleState();
     DescribeTileButtons();
+    BoardChangedForAccessibility();
 }
 
 void CRolvanView::AnnounceRoll(const Square& laidOn, bool humanMoved, int result) {
@@ -171,6 +190,14 @@ void CRolvanView::AnnounceRoll(const Square& laidOn, bool humanMoved, int result
     if (!IsAccessibilityActive()) {
         return;
     }
+    // Of the board's squares only the tile's and the one the ball stopped on read otherwise.
+    const auto [laidColumn, laidRow] = PlaceOf(laidOn);
+    AccessibleGridChanged(laidColumn, laidRow);
+    if (ball.currentSquare != nullptr) {
+        const auto [column, row] = PlaceOf(*ball.currentSquare);
+        AccessibleGridChanged(column, row);
+    }
+
     std::string text;
     if (opening) {
         text = Localized(IDS_COMPUTER_OPENS, "New game: the computer opens.", {});
@@ -205,4 +232,40 @@ void CRolvanView::AnnounceNewGame() {
                                  Localized(IDS_YOUR_MOVE, "Your move.", {});
         AnnounceAccessible(text.c_str());
     }
+}
+
+void CRolvanView::BoardChangedForAccessibility() {
+    AccessibleGridChanged();
+}
+
+int CRolvanView::GetGridColumns() const {
+    return board.firstRow != nullptr ? board.columns : 0;
+}
+
+int CRolvanView::GetGridRows() const {
+    return board.firstRow != nullptr ? board.rows : 0;
+}
+
+CString CRolvanView::GetGridCellName(int column, int row) const {
+    const Square* square = board.SquareAt(column, row);
+    if (square == nullptr) {
+        return {};
+    }
+    // The editor shows every tile as an empty square and no ball.
+    const bool hidden = editing && (square->kind & kTileKinds) != 0;
+    const std::string withBall =
+        square == ball.currentSquare && !editing
+            ? Localized(IDS_SQUARE_BALL, ", ball moving %1", {MovingWord(ball.direction)})
+            : std::string();
+    return Localized(IDS_SQUARE_NAME, "%3, column %1, row %2%4.",
+                     {Number(column + 1), Number(row + 1),
+                      ContentWords(hidden ? Empty : square->kind), withBall});
+}
+
+CRect CRolvanView::GetGridCellRect(int column, int row) const {
+    const Square* square = board.SquareAt(column, row);
+    if (square == nullptr) {
+        return {};
+    }
+    return CRect{square->x, square->y, square->x + square->width, square->y + square->height};
 }

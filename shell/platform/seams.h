@@ -5,6 +5,7 @@
 // test installs a ModalScript to answer them as a user would. The settings store and the
 // system locale can be pointed elsewhere for a test as well.
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -99,8 +100,11 @@ void WatchAccessibleAnnouncementsForTesting(
 // Calls watcher with every notice a window says to assistive technology (null: no more).
 void WatchAccessibleNoticesForTesting(
     std::function<void(CWnd* window, const std::string& text)> watcher);
-// Sends the accessibility events of the program's own objects (the notices) to listener, as if a
-// screen reader listened (null: to Qt, which passes them on only while one does).
+// How many cells of the window's grid the table read by assistive technology has made.
+std::size_t MadeAccessibleCellsForTesting(CWnd* window);
+// Sends the accessibility events of the program's own objects (the board's table, the
+// notices) to listener, as if a screen reader listened (null: to Qt, which passes them on
+// only while one does).
 void ListenToAccessibilityForTesting(std::function<void(QAccessibleEvent*)> listener);
 // Looks for Qt's translations in folder (null: Qt's own place).
 void SetTranslationsFolderForTesting(const char* folder);

@@ -1,6 +1,6 @@
 // What a screen reader gets beyond names and descriptions, read through Qt's accessibility
-// interfaces: one notice per roll in the player's language, sent when the program is free
-// again.
+// interfaces: the board as a table of its squares (made only when asked for), and one
+// notice per roll in the player's language, sent when the program is free again.
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <random>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,9 @@ namespace {
 
 struct Language {
     UINT command;
+    const char* squareWords[6];  // LeftTile, CentreTile, RightTile, Home, Border, Empty
+    const char* squareName;      // content, column, row, the ball
+    const char* ballSuffix;
     const char* directions[4];  // up, right, down, left
     const char* humanLaid[3];   // by key 1, 2, 3
     const char* computerLaid;
@@ -31,6 +35,10 @@ struct Language {
 
 const Language kEnglish{
     ID_LANGUAGE_ENGLISH,
+    {"Arcs left-top, right-bottom", "Cross", "Arcs top-right, bottom-left", "Home", "Border",
+     "Empty"},
+    "%s, column %d, row %d%s.",
+    ", ball moving %s",
     {"up", "right", "down", "left"},
     {"You laid the arcs left-top, right-bottom. ", "You laid the cross. ",
      "You laid the arcs top-right, bottom-left. "},
@@ -44,6 +52,10 @@ const Language kEnglish{
 
 const Language kGerman{
     ID_LANGUAGE_DEUTSCH,
+    {"Bögen links-oben, rechts-unten", "Kreuz", "Bögen oben-rechts, unten-links", "Ziel", "Rand",
+     "Leer"},
+    "%s, Spalte %d, Zeile %d%s.",
+    ", Ball rollt nach %s",
     {"oben", "rechts", "unten", "links"},
     {"Sie legen die Bögen links-oben, rechts-unten. ", "Sie legen das Kreuz. ",
      "Sie legen die Bögen oben-rechts, unten-links. "},
@@ -85,6 +97,8 @@ struct Sent {
     std::string name;
     QAccessible::Role parentRole;
     bool invisible;
+    int row;
+    int column;
 };
 std::vector<Sent> g_sent;
 
@@ -93,9 +107,11 @@ void Record(QAccessibleEvent* event) {
     if (face == nullptr)
         return;
     QAccessibleInterface* parent = face->parent();
+    QAccessibleTableCellInterface* cell = face->tableCellInterface();
     g_sent.push_back({event->type(), face->role(), face->text(QAccessible::Name).toStdString(),
                       parent != nullptr ? parent->role() : QAccessible::NoRole,
-                      face->state().invisible != 0});
+                      face->state().invisible != 0, cell != nullptr ? cell->rowIndex() : -1,
+                      cell != nullptr ? cell->columnIndex() : -1});
 }
 
 class ScreenReaderTest : public RolvanTest {
@@ -113,6 +129,17 @@ protected:
         ListenToAccessibilityForTesting(nullptr);
         g_sent.clear();
         RolvanTest::TearDown();
+    }
+
+    QAccessibleInterface* Table() {
+        QAccessibleInterface* board = QAccessible::queryAccessibleInterface(view->GetSafeHwnd());
+        for (int i = 0; i < board->childCount(); ++i) {
+            if (QAccessibleInterface* child = board->child(i);
+                child != nullptr && child->role() == QAccessible::Table) {
+                return child;
+            }
+        }
+        return nullptr;
     }
 
     // The ball's square as column and row from 0, or -1, -1 while it has none.
@@ -133,6 +160,99 @@ protected:
 };
 
 }  // namespace
+
+// Every square, on boards laid at random, in both languages: its place in the table, its
+// rectangle on the screen, the cell under a point, and its name saying what lies on it.
+TEST_F(ScreenReaderTest, TheBoardIsATableOfItsSquaresReadCellByCell) {
+    StartGame();
+    EXPECT_EQ(MadeAccessibleCellsForTesting(view), 0u) << "nothing is made before it is asked";
+    const SquareKind kinds[] = {LeftTile, CentreTile, RightTile, Home, Border, Empty};
+    const Direction directions[] = {Direction::Up, Direction::Right, Direction::Down,
+                                    Direction::Left};
+    std::mt19937 random(16);
+    for (const Language* language : {&kEnglish, &kGerman}) {
+        Command(language->command);
+        for (int round = 0; round < 3; ++round) {
+            std::vector<int> laid;
+            view->board.ForEachSquare([&](Square& square) {
+                laid.push_back(static_cast<int>(random() % 6));
+                square.kind = kinds[laid.back()];
+            });
+            const int ballAt = static_cast<int>(random() % laid.size());
+            view->ball.currentSquare = view->board.SquareAt(ballAt % 15, ballAt / 15);
+            view->ball.direction = directions[random() % 4];
+            view->BoardChangedForAccessibility();
+
+            QAccessibleInterface* table = Table();
+            ASSERT_NE(table, nullptr);
+            QAccessibleTableInterface* grid = table->tableInterface();
+            ASSERT_EQ(grid->rowCount(), 10);
+            ASSERT_EQ(grid->columnCount(), 15);
+            ASSERT_EQ(table->childCount(), 150);
+            QWidget* widget = view->GetSafeHwnd();
+            for (int row = 0; row < 10; ++row) {
+                for (int column = 0; column < 15; ++column) {
+                    const int index = row * 15 + column;
+                    QAccessibleInterface* cell = grid->cellAt(row, column);
+                    ASSERT_NE(cell, nullptr);
+                    EXPECT_EQ(cell, table->child(index));
+                    EXPECT_EQ(table->indexOfChild(cell), index);
+                    EXPECT_EQ(cell->parent(), table);
+                    EXPECT_EQ(cell->role(), QAccessible::Cell);
+                    EXPECT_EQ(cell->tableCellInterface()->rowIndex(), row);
+                    EXPECT_EQ(cell->tableCellInterface()->columnIndex(), column);
+                    const Square& square = *view->board.SquareAt(column, row);
+                    const QRect place(widget->mapToGlobal(QPoint(square.x, square.y)),
+                                      QSize(square.width, square.height));
+                    EXPECT_EQ(cell->rect(), place);
+                    EXPECT_EQ(table->childAt(place.center().x(), place.center().y()), cell);
+                    const std::string ball =
+                        index == ballAt
+                            ? Format(language->ballSuffix,
+                                     DirectionWord(*language, view->ball.direction).c_str())
+                            : std::string();
+                    const std::string name =
+                        Format(language->squareName, language->squareWords[laid[index]], column + 1,
+                               row + 1, ball.c_str());
+                    EXPECT_EQ(cell->text(QAccessible::Name).toStdString(), name);
+                }
+            }
+            EXPECT_EQ(MadeAccessibleCellsForTesting(view), 150u);
+        }
+    }
+    // A new board of another size reads at its new size; the old cells are gone.
+    actOnDialog = [](CDialog& dialog) {
+        DialogUser(dialog).Type(IDC_XSIZE, "100");
+        DialogUser(dialog).Type(IDC_YSIZE, "100");
+        DialogUser(dialog).Click(IDOK);
+    };
+    Command(ID_GRID_SIZE);
+    EXPECT_EQ(MadeAccessibleCellsForTesting(view), 0u);
+    ASSERT_EQ(Table()->tableInterface()->columnCount(), 100);
+    EXPECT_EQ(Table()->tableInterface()->cellAt(99, 0)->text(QAccessible::Name).toStdString(),
+              "Kreuz, Spalte 1, Zeile 100.");
+    EXPECT_EQ(MadeAccessibleCellsForTesting(view), 1u);
+}
+
+// The editor shows tiles as empty squares and no ball; so does the table.
+TEST_F(ScreenReaderTest, TheEditorHidesTilesAndBallFromTheTableAsFromTheEye) {
+    StartGame();
+    PressKey(Qt::Key_2);
+    QAccessibleTableInterface* grid = Table()->tableInterface();
+    const auto ball = BallPlace();
+    const auto name = [&](int column, int row) {
+        return grid->cellAt(row, column)->text(QAccessible::Name).toStdString();
+    };
+    EXPECT_EQ(name(1, 9), "Cross, column 2, row 10.");
+    EXPECT_NE(name(ball.first, ball.second).find(", ball moving "), std::string::npos);
+    Command(ID_EDIT_EDITGRID);
+    EXPECT_EQ(name(0, 9), "Empty, column 1, row 10.");
+    EXPECT_EQ(name(1, 9), "Empty, column 2, row 10.");
+    EXPECT_EQ(name(14, 0), "Home, column 15, row 1.");
+    EXPECT_EQ(name(ball.first, ball.second).find("ball"), std::string::npos);
+    Command(ID_EDIT_CANCEL);
+    EXPECT_EQ(name(0, 9), "Cross, column 1, row 10.");
+}
 
 // Random games in both languages, key by key: the player's roll is told first with the
 // tile of the key, every roll once, each point with the scores as they stand, and the last
@@ -195,8 +315,8 @@ TEST_F(ScreenReaderTest, EveryRollIsToldOnceInThePlayersLanguage) {
 
 // Notices reach assistive technology as notifications of a status bar that nobody sees,
 // once the handler of the key has ended (the program answers no questions before) or just
-// before a modal window opens.
-TEST_F(ScreenReaderTest, NoticesGoOutWhenTheProgramIsFreeAgain) {
+// before a modal window opens; a move renames only the cells it changed.
+TEST_F(ScreenReaderTest, NoticesGoOutWhenTheProgramIsFreeAndMovesRenameTheirCells) {
     StartGame();
     ListenToAccessibilityForTesting(Record);
     const auto shownNotices = [] {
@@ -227,9 +347,26 @@ TEST_F(ScreenReaderTest, NoticesGoOutWhenTheProgramIsFreeAgain) {
         EXPECT_TRUE(sent.invisible);
     }
 
-    notices.clear();
+    // Every cell read, as flat review does; one move renames the cells it changed.
+    QAccessibleInterface* table = Table();
+    for (int i = 0; i < table->childCount(); ++i)
+        table->child(i)->text(QAccessible::Name);
+    const std::pair<int, int> laid = BallPlace();
     g_sent.clear();
+    notices.clear();
     PressKey(Qt::Key_2);
+    // Unless the move ended a game (a new game renames everything by dropping every cell):
+    // the player's tile square, the computer's (where the player's roll stopped), the stop.
+    if (view->humanScore + view->computerScore == 1) {
+        std::set<std::pair<int, int>> renamed;
+        for (const Sent& sent : g_sent) {
+            if (sent.type == QAccessible::NameChanged && sent.role == QAccessible::Cell)
+                renamed.insert({sent.column, sent.row});
+        }
+        EXPECT_EQ(renamed.count(laid), 1u);
+        EXPECT_EQ(renamed.count(BallPlace()), 1u);
+        EXPECT_LE(renamed.size(), 3u);
+    }
     EXPECT_TRUE(shownNotices().empty());
     QApplication::processEvents();
     EXPECT_EQ(shownNotices().size(), notices.size());
