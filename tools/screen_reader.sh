@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Plays Rolvan under the screen reader Orca on a virtual display, without sound, and prints
-# what Orca said: when the board gets the focus, for a flat review of the board, for a move,
+# what Orca said: when the board gets the focus, for a move, for a flat review of the board,
 # and for a game's end with the scores dialog, first in English, then in German.
 #
 #   tools/screen_reader.sh [transcript.txt]      the sessions; the transcript also on stdout
@@ -79,16 +79,14 @@ start() {  # start NAME COMMAND...: in the background, output to $work/NAME.log
   pids+=($!)
 }
 
-display=:$((50 + RANDOM % 200))
-while [ -e "/tmp/.X${display#:}-lock" ]; do
-  display=:$((50 + RANDOM % 200))
-done
-export DISPLAY=$display
-start xvfb Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp
-for _ in $(seq 50); do
-  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+# Xvfb picks a free display and writes its number once it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
   sleep 0.1
 done
+export DISPLAY=:$(head -n1 "$work/display")
 dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$work/bus"
 DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p "$work/bus")
 export DBUS_SESSION_BUS_ADDRESS
@@ -172,6 +170,8 @@ session() {  # session LANG SCORES-TITLE
   end_game
   mark "$lang: the board gets the focus"
   run_game "$lang"
+  mark "$lang: a move (key 2)"
+  press 2 4
   mark "$lang: flat review of the board (keypad minus, then keypad 8 and 9 line by line)"
   press KP_Subtract
   press KP_Up
@@ -180,8 +180,6 @@ session() {  # session LANG SCORES-TITLE
     press KP_Page_Up 1
   done
   press KP_Subtract
-  mark "$lang: a move (key 2)"
-  press 2 4
   mark "$lang: a game's end (key 3 until the scores show), the scores dialog, Tab, Enter"
   local tries
   for tries in $(seq 12); do
