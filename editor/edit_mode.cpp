@@ -36,6 +36,7 @@ void CRolvanView::OnEditGrid() {
     rightButton.reset();
     CreateEditButtons();
     UpdateAccessibleState();
+    BoardChangedForAccessibility();
 }
 
 namespace {
@@ -112,6 +113,7 @@ void CRolvanView::MarkSquare(CPoint point, SquareKind mark) {
         PaintSquare(square, &dc);
     }
     changed = true;
+    BoardChangedForAccessibility();
 }
 
 void CRolvanView::OnResetGrid() {
@@ -127,6 +129,7 @@ void CRolvanView::OnResetGrid() {
         OnDraw(&dc);
     }
     changed = true;
+    BoardChangedForAccessibility();
 }
 
 void CRolvanView::OnSaveGrid() {
@@ -178,4 +181,5 @@ void CRolvanView::LeaveEditor() {
     changed = false;
     editing = false;
     UpdateAccessibleState();
+    BoardChangedForAccessibility();
 }

@@ -20,8 +20,14 @@ void CRolvanView::NewGame(bool redraw) {
     // layout on which every opening tile scores would start games without end.
     const bool computerOpens = !humanStarts;
     humanStarts = !humanStarts;
+    BoardChangedForAccessibility();
     if (computerOpens) {
+        computerOpening = true;
         ComputerTurn();
+        // Its notice took the flag, unless the board had no square to lay the tile on.
+        computerOpening = false;
+    } else {
+        AnnounceNewGame();
     }
     UpdateAccessibleState();
 }
@@ -44,9 +50,11 @@ void CRolvanView::LayTile(SquareKind kind) {
 }
 
 void CRolvanView::FinishHumanMove() {
+    const Square& laidOn = *ball.currentSquare;
     const int result = RollBall(true);
     const bool gameOver = ScoreResult(result, true);
     UpdateAccessibleState();
+    AnnounceRoll(laidOn, true, result);
     if (gameOver) {
         ShowScoresDialog();
         NewGame(true);
@@ -59,14 +67,16 @@ void CRolvanView::ComputerTurn() {
     if (!ball.currentSquare) {
         return;
     }
-    ball.currentSquare->kind = ChooseMove();
+    Square& laidOn = *ball.currentSquare;
+    laidOn.kind = ChooseMove();
     {
         CClientDC dc(this);
-        PaintSquare(ball.currentSquare, &dc);
+        PaintSquare(&laidOn, &dc);
     }
     const int result = RollBall(true);
     const bool gameOver = ScoreResult(result, false);
     UpdateAccessibleState();
+    AnnounceRoll(laidOn, false, result);
     if (gameOver) {
         ShowScoresDialog();
         NewGame(true);

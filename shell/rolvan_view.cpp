@@ -91,6 +91,7 @@ static_assert(std::size(kColourFields) == std::size(kColourSettings));
 // painted or searched yet), level, ball speed.
 CRolvanView::CRolvanView() {
     reportInternalError_ = [](const char* text) { AfxMessageBox(text, MB_OK); };
+    SetAccessibleGrid(this);
     LoadGridSize();
     board.BuildBoard();
     LoadColours();
@@ -100,6 +101,8 @@ CRolvanView::CRolvanView() {
 }
 
 CRolvanView::~CRolvanView() {
+    // The board goes first: a screen reader must not read it any more.
+    SetAccessibleGrid(nullptr);
     leftButton.reset();
     centreButton.reset();
     rightButton.reset();

@@ -12,13 +12,14 @@
 #include "game/ball_path.h"
 #include "game/board.h"
 #include "render/square_image.h"
+#include "shell/platform/accessible_grid.h"
 #include "shell/platform/afxwin.h"
 
 class LeftButton;
 class CentreButton;
 class RightButton;
 
-class CRolvanView : public CView, public SegmentAnimation {
+class CRolvanView : public CView, public SegmentAnimation, public CAccessibleGrid {
 public:
     CRolvanView();
     ~CRolvanView() override;
@@ -170,6 +171,20 @@ public:
     void DescribeTileButtons();
     // Everything assistive technology hears is said again in the new language.
     void OnLanguageChanged();
+    // Says what a roll did: who laid which tile on `laidOn`, where the ball went, the point
+    // when the game ended, and who moves next.
+    void AnnounceRoll(const Square& laidOn, bool humanMoved, int result);
+    // Says that a new game starts with the human to move.
+    void AnnounceNewGame();
+    // Any square may show something else now (a new game, the editor, the language).
+    void BoardChangedForAccessibility();
+    // The board as a screen reader reads it, square by square.
+    int GetGridColumns() const override;
+    int GetGridRows() const override;
+    CString GetGridCellName(int column, int row) const override;
+    CRect GetGridCellRect(int column, int row) const override;
+    // Set while the computer's opening move of a new game is made.
+    bool computerOpening = false;
 
     // Command state shared by most items: enabled only outside the editor, or only in it.
     void OnUpdateNotEditing(CCmdUI* pCmdUI);

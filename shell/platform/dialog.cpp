@@ -8,8 +8,11 @@
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStringList>
 
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "res/resource_tables.h"
 #include "shell/platform/app.h"
@@ -69,6 +72,58 @@ struct DialogUnits {
     int baseX;
     int baseY;
 };
+
+struct PlacedControl {
+    const ControlTemplate* control;
+    QWidget* widget;
+};
+
+// The static text that stands before an edit on its line (to its left, its middle within
+// the edit's height) names the edit for assistive technology, as the classic dialog manager
+// names a field by its label. A buddy is how Qt says it: the label becomes the edit's
+// accessible name and its labelled-by relation. A buddy would also give the label a
+// mnemonic for its "&", but no static text of a template has one, so no key changes.
+//
+// A screen reader reads a dialog that opens by its title and the labels that name nothing;
+// these labels now name their fields, so the dialog's description says each of them with
+// the field's value instead, and follows the values.
+void LabelEdits(QDialog* dialog, const std::vector<PlacedControl>& placed) {
+    std::vector<std::pair<QLabel*, QLineEdit*>> fields;
+    for (const PlacedControl& edit : placed) {
+        if (edit.control->kind != ControlKind::Edit)
+            continue;
+        const ControlTemplate& field = *edit.control;
+        const PlacedControl* nearest = nullptr;
+        for (const PlacedControl& label : placed) {
+            const ControlTemplate& text = *label.control;
+            const int middle = text.y + text.cy / 2;
+            const bool before = text.x + text.cx <= field.x;
+            const bool onLine = middle >= field.y && middle < field.y + field.cy;
+            if (text.kind == ControlKind::Static && before && onLine &&
+                (nearest == nullptr ||
+                 text.x + text.cx > nearest->control->x + nearest->control->cx)) {
+                nearest = &label;
+            }
+        }
+        if (nearest == nullptr)
+            continue;
+        auto* label = static_cast<QLabel*>(nearest->widget);
+        auto* lineEdit = static_cast<QLineEdit*>(edit.widget);
+        label->setBuddy(lineEdit);
+        fields.emplace_back(label, lineEdit);
+    }
+    if (fields.empty())
+        return;
+    const auto describe = [dialog, fields] {
+        QStringList parts;
+        for (const auto& [label, lineEdit] : fields)
+            parts << label->text().trimmed() + u' ' + lineEdit->text();
+        dialog->setAccessibleDescription(parts.join(QStringLiteral(", ")));
+    };
+    for (const auto& [label, lineEdit] : fields)
+        QObject::connect(lineEdit, &QLineEdit::textChanged, dialog, describe);
+    describe();
+}
 
 // Text of an edit as a 32-bit integer: optional blanks, an optional sign, digits.
 bool ParseInteger(const QString& text, int& value) {
@@ -175,6 +230,7 @@ BOOL CDialog::BuildFromTemplate() {
     dialog->setFont(font);
     const DialogUnits units(font);
     dialog->setFixedSize(units.X(dialogTemplate->cx), units.Y(dialogTemplate->cy));
+    std::vector<PlacedControl> placed;
 
     for (int i = 0; i < dialogTemplate->count; ++i) {
         const ControlTemplate& control = dialogTemplate->controls[i];
@@ -241,7 +297,10 @@ BOOL CDialog::BuildFromTemplate() {
         }
         if (control.id != IDC_STATIC)
             m_controls[control.id] = widget;
+        if (control.kind == ControlKind::Static || control.kind == ControlKind::Edit)
+            placed.push_back({&control, widget});
     }
+    LabelEdits(dialog, placed);
     return TRUE;
 }
 

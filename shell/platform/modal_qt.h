@@ -18,8 +18,12 @@ ModalScript* CurrentModalScript();
 int ShowMessageBox(QWidget* owner, LPCTSTR text, LPCTSTR caption, UINT type);
 
 // A modal window's frame: a title bar with the close box only, no minimise or maximise
-// buttons, whatever the window manager would give a dialog by default.
+// buttons, whatever the window manager would give a dialog by default. The notices for a
+// screen reader that wait for the program to be free go out first, before the window.
 void GiveModalFrame(QWidget* window);
+
+// Sends the notices for assistive technology that wait for the end of the handler.
+void FlushAccessibleNotices();
 
 // A new run of the program: the colour picker's sixteen custom colours become white at
 // its first opening, instead of those some Qt program left in the user's QtProject.conf.

@@ -118,6 +118,7 @@ ScopedModalScript::~ScopedModalScript() {
 }
 
 void GiveModalFrame(QWidget* window) {
+    FlushAccessibleNotices();
     window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 }

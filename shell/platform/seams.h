@@ -5,6 +5,7 @@
 // test installs a ModalScript to answer them as a user would. The settings store and the
 // system locale can be pointed elsewhere for a test as well.
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 
 class CDialog;
 class CWnd;
+class QAccessibleEvent;
 
 struct MessageBoxRequest {
     std::string text;
@@ -95,6 +97,15 @@ void SetSystemLocaleForTesting(const char* name);
 // itself delivers no such event anywhere, so this is how a test hears them.
 void WatchAccessibleAnnouncementsForTesting(
     std::function<void(CWnd* window, const std::string& text)> watcher);
+// Calls watcher with every notice a window says to assistive technology (null: no more).
+void WatchAccessibleNoticesForTesting(
+    std::function<void(CWnd* window, const std::string& text)> watcher);
+// How many cells of the window's grid the table read by assistive technology has made.
+std::size_t MadeAccessibleCellsForTesting(CWnd* window);
+// Sends the accessibility events of the program's own objects (the board's table, the
+// notices) to listener, as if a screen reader listened (null: to Qt, which passes them on
+// only while one does).
+void ListenToAccessibilityForTesting(std::function<void(QAccessibleEvent*)> listener);
 // Looks for Qt's translations in folder (null: Qt's own place).
 void SetTranslationsFolderForTesting(const char* folder);
 

@@ -6,6 +6,7 @@ list(APPEND ROLVAN_UI_SOURCES
 
 # The framework layer: windows, commands, menus, dialogs, settings and the test seam.
 list(APPEND ROLVAN_UI_SOURCES
+  shell/platform/accessibility.cpp
   shell/platform/app.cpp
   shell/platform/button.cpp
   shell/platform/cmdtarget.cpp

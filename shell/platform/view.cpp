@@ -28,6 +28,7 @@ BOOL CView::Create(CFrameWnd* pFrame, CDocument* pDocument) {
     cs.style = WS_CHILD | WS_VISIBLE | WS_BORDER;
     if (!PreCreateWindow(cs))
         return FALSE;
+    InstallAccessibleViews();
     auto* mainWindow = static_cast<QMainWindow*>(pFrame->m_hWnd);
     auto* widget = new SurfaceWidget(this, mainWindow);
     AttachWidget(widget, pFrame, AFX_IDW_PANE_FIRST, true);

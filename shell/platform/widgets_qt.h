@@ -119,6 +119,9 @@ public:
     void reject() override;
 };
 
+// Lets assistive technology read the views: the tables of their grids and their notices.
+void InstallAccessibleViews();
+
 // The widget of a window, when it is one of the layer's.
 WidgetBinding* BindingOf(QWidget* widget);
 // The CWnd of the window a widget stands in (walking up to the first bound widget).

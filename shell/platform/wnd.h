@@ -15,6 +15,7 @@
 class QWidget;
 class QImage;
 class QRegion;
+class CAccessibleGrid;
 class CDC;
 class CFrameWnd;
 
@@ -48,6 +49,19 @@ public:
     // setting the same text again announces nothing.
     void SetAccessibleName(LPCTSTR name);
     void SetAccessibleDescription(LPCTSTR description);
+    // Says text once to assistive technology, as a notice that takes no focus and shows
+    // nothing: a screen reader speaks it after what it is saying.
+    void AnnounceAccessible(LPCTSTR text);
+    // The grid the window draws, which a screen reader reads as a table of its cells; null
+    // for none. The window does not own it.
+    void SetAccessibleGrid(CAccessibleGrid* grid);
+    CAccessibleGrid* GetAccessibleGrid() const { return m_accessibleGrid; }
+    // The cell at column, row shows something else now; without a cell, anything may have
+    // changed, the number of cells too.
+    void AccessibleGridChanged(int column = -1, int row = -1);
+    // Whether assistive technology (or a test) listens; what only it would hear need not
+    // be composed otherwise.
+    static BOOL IsAccessibilityActive();
     BOOL EnableWindow(BOOL bEnable = TRUE);
     BOOL IsWindowEnabled() const;
     CWnd* SetFocus();
@@ -127,6 +141,7 @@ private:
     void RelayoutForNewRatio();
 
     std::unique_ptr<QImage> m_surface;
+    CAccessibleGrid* m_accessibleGrid = nullptr;
     bool m_ownsWidget = false;
     bool m_inPaint = false;
     bool m_flushing = false;
