@@ -6,52 +6,16 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QFile>
 #include <QString>
-#include <QTemporaryDir>
 #include <QWidget>
 
 #include <chrono>
 #include <memory>
 
+#include "bench/ui_bench_support.h"
 #include "render/ball_motion.h"
-#include "shell/platform/seams.h"
-#include "shell/rolvan_app.h"
-#include "shell/rolvan_view.h"
 
 namespace {
-
-// The running game, made once per board size and window size.
-class Game {
-public:
-    Game(int columns, int rows, int clientWidth, int clientHeight) {
-        m_app = std::make_unique<CRolvanApp>();
-        m_app->SetRegistryKey("quendel");
-        m_app->WriteProfileInt("Settings", "XGridSize", columns);
-        m_app->WriteProfileInt("Settings", "YGridSize", rows);
-        m_app->InitInstance();
-        auto* frame = dynamic_cast<CFrameWnd*>(m_app->m_pMainWnd);
-        view = dynamic_cast<CRolvanView*>(frame->GetActiveView());
-        QWidget* window = frame->GetSafeHwnd();
-        QWidget* client = view->GetSafeHwnd();
-        for (int attempt = 0; attempt < 3 && client->size() != QSize(clientWidth, clientHeight);
-             ++attempt) {
-            const QSize extra = window->size() - client->size();
-            window->resize(clientWidth + extra.width(), clientHeight + extra.height());
-            QApplication::processEvents();
-        }
-        view->ballDelay = 0;
-    }
-    ~Game() {
-        view = nullptr;
-        m_app.reset();
-    }
-
-    CRolvanView* view = nullptr;
-
-private:
-    std::unique_ptr<CRolvanApp> m_app;
-};
 
 // The label names the device pixel ratio: run with QT_SCALE_FACTOR=2 to see the cost of
 // drawing at twice the resolution (four times the device pixels).
@@ -67,7 +31,7 @@ bool SizedAs(benchmark::State& state, CRolvanView& view, int width, int height) 
 }
 
 void RedrawAll(benchmark::State& state, int columns, int rows) {
-    Game game(columns, rows, 1920, 1080);
+    BenchGame game(columns, rows, 1920, 1080);
     if (!SizedAs(state, *game.view, 1920, 1080)) {
         return;
     }
@@ -87,7 +51,7 @@ void BM_RedrawAll_1920x1080_15x10(benchmark::State& state) {
 BENCHMARK(BM_RedrawAll_1920x1080_15x10)->Unit(benchmark::kMillisecond);
 
 void BM_RedrawAll_800x600_15x10(benchmark::State& state) {
-    Game game(15, 10, 800, 600);
+    BenchGame game(15, 10, 800, 600);
     if (!SizedAs(state, *game.view, 800, 600)) {
         return;
     }
@@ -100,7 +64,7 @@ BENCHMARK(BM_RedrawAll_800x600_15x10)->Unit(benchmark::kMillisecond);
 // One step: two squares copied, one sprite through its mask, the touched box shown. The
 // counter is the time per step.
 void AnimationSteps(benchmark::State& state, SquareKind tile, Direction direction) {
-    Game game(15, 10, 800, 600);
+    BenchGame game(15, 10, 800, 600);
     CRolvanView& view = *game.view;
     Square* square = view.board.SquareAt(5, 5);
     square->kind = tile;
@@ -129,7 +93,7 @@ BENCHMARK(BM_ArcStep_Delay0)->Unit(benchmark::kMicrosecond);
 // A crossing of a 37-pixel square at a real speed: its 38 steps against 38 x ballDelay.
 // The counter is the measured time over that product.
 void BM_StraightCrossing_AtDelay(benchmark::State& state) {
-    Game game(15, 10, 800, 600);
+    BenchGame game(15, 10, 800, 600);
     CRolvanView& view = *game.view;
     Square* square = view.board.SquareAt(5, 5);
     square->kind = CentreTile;
@@ -156,7 +120,7 @@ BENCHMARK(BM_StraightCrossing_AtDelay)
 // What a size change costs: geometry, the three buttons made anew, the sprite and the
 // six pictures.
 void ResizePath(benchmark::State& state, int columns, int rows) {
-    Game game(columns, rows, 1920, 1080);
+    BenchGame game(columns, rows, 1920, 1080);
     if (!SizedAs(state, *game.view, 1920, 1080)) {
         return;
     }
@@ -178,27 +142,5 @@ BENCHMARK(BM_OnSize_1920x1080_100x100)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    // A settings store of this run's own, so the benchmark neither reads nor changes the
-    // player's.
-    QTemporaryDir configHome;
-    if (configHome.isValid()) {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
-    }
-    QTemporaryDir runtimeDir;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid()) {
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
-    }
-    QApplication application(argc, argv);
-    // Any dialog or message box a roll might bring up ends at once, as by Escape.
-    ScopedModalScript noDialogs{ModalScript{}};
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunUiBenchmarks(argc, argv);
 }

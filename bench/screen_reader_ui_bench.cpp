@@ -13,47 +13,17 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QApplication>
-#include <QFile>
 #include <QKeyEvent>
-#include <QTemporaryDir>
 #include <QWidget>
 
 #include <chrono>
 #include <memory>
 #include <vector>
 
+#include "bench/ui_bench_support.h"
 #include "shell/platform/seams.h"
-#include "shell/rolvan_app.h"
-#include "shell/rolvan_view.h"
 
 namespace {
-
-class Game {
-public:
-    explicit Game(int size) {
-        m_app = std::make_unique<CRolvanApp>();
-        m_app->SetRegistryKey("quendel");
-        m_app->WriteProfileInt("Settings", "XGridSize", size);
-        m_app->WriteProfileInt("Settings", "YGridSize", size);
-        m_app->InitInstance();
-        auto* frame = dynamic_cast<CFrameWnd*>(m_app->m_pMainWnd);
-        view = dynamic_cast<CRolvanView*>(frame->GetActiveView());
-        frame->GetSafeHwnd()->resize(1280, 1024);
-        frame->GetSafeHwnd()->activateWindow();
-        view->GetSafeHwnd()->setFocus();
-        QApplication::processEvents();
-        view->ballDelay = 0;
-    }
-    ~Game() {
-        view = nullptr;
-        m_app.reset();
-    }
-
-    CRolvanView* view = nullptr;
-
-private:
-    std::unique_ptr<CRolvanApp> m_app;
-};
 
 // Every cell of the board's table, asked for by name as flat review asks.
 int ReadTable(CRolvanView& view) {
@@ -74,7 +44,7 @@ int ReadTable(CRolvanView& view) {
 // computer's draws seeded alike, so every move is the same move; the table, once read,
 // stays made, as after one flat review.
 void Moves(benchmark::State& state, bool tableRead) {
-    Game game(100);
+    BenchGame game(100, 100, 1280, 1000);
     CRolvanView& view = *game.view;
     const bool screenReader = QAccessible::isActive();
     if (!screenReader && tableRead)
@@ -127,24 +97,5 @@ BENCHMARK(BM_Move_100x100_TableRead)->Unit(benchmark::kMillisecond)->Iterations(
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QTemporaryDir configHome;
-    if (configHome.isValid()) {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
-    }
-    QTemporaryDir runtimeDir;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtimeDir.isValid()) {
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
-    }
-    QApplication application(argc, argv);
-    ScopedModalScript noDialogs{ModalScript{}};
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunUiBenchmarks(argc, argv);
 }

@@ -16,10 +16,10 @@
 
 #include <string>
 
+#include "bench/ui_bench_support.h"
 #include "editor/layout_storage.h"
 #include "editor/profile_layout_store.h"
 #include "shell/platform/seams.h"
-#include "shell/rolvan_app.h"
 #include "shell/stored_values.h"
 
 namespace {
@@ -115,15 +115,5 @@ BENCHMARK(BM_LoadLayoutAfterAChange)->Arg(10)->Arg(1000)->Arg(10000)->Unit(bench
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunUiBenchmarks(argc, argv);
 }
