@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "shell/platform/document.h"
 #include "shell/platform/modal_qt.h"
+#include "shell/platform/profile_store.h"
 #include "shell/platform/widgets_qt.h"
 #include "shell/platform/wnd.h"
 

@@ -13,6 +13,7 @@
 
 class CWnd;
 class CDocTemplate;
+class ProfileStore;
 
 class CCommandLineInfo {
 public:
@@ -72,7 +73,10 @@ public:
     DECLARE_MESSAGE_MAP()
 
 private:
+    ProfileStore& Profile();
+
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
+    std::unique_ptr<ProfileStore> m_profileStore;
 };
 
 // The one application object, or null when none exists.

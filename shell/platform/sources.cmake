@@ -17,6 +17,7 @@ list(APPEND ROLVAN_UI_SOURCES
   shell/platform/document.cpp
   shell/platform/frame.cpp
   shell/platform/icons.cpp
+  shell/platform/ini_settings.cpp
   shell/platform/menu.cpp
   shell/platform/profile.cpp
   shell/platform/seams.cpp
