@@ -1,7 +1,14 @@
 #include "shell/platform/app.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QSocketNotifier>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdlib>
 
 #include "res/resource.h"
@@ -24,6 +31,91 @@ bool g_guiGone = false;
 void GuiGone() {
     g_guiGone = true;
 }
+
+// Closes the game as its Exit command does. A menu or a modal window (a message box, a
+// dialog, the colour picker) runs an event loop of its own inside the handler that opened
+// it: each is cancelled first, so that its handler goes on as if the player had cancelled.
+// Quitting ends every loop, so a window that a handler opens after that returns at once.
+// A roll handles no events, so this comes after its end.
+void EndTheGame() {
+    for (int i = 0; i < 100 && QApplication::activePopupWidget() != nullptr; ++i)
+        QApplication::activePopupWidget()->close();
+    for (int i = 0; i < 100; ++i) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr)
+            break;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+    if (CWinApp* app = AfxGetApp())
+        app->OnAppExit();
+    QCoreApplication::quit();
+}
+
+// The socket the signal handler writes to; -1 while none is installed.
+volatile sig_atomic_t g_endSignalSocket = -1;
+
+extern "C" void OnEndSignal(int) {
+    const int saved = errno;
+    const char byte = 1;
+    // A full socket already holds a request to end.
+    [[maybe_unused]] const ssize_t written = ::write(g_endSignalSocket, &byte, 1);
+    errno = saved;
+}
+
+// A session manager's logout (SIGTERM), a closed terminal (SIGHUP) and Ctrl+C (SIGINT) end
+// the game through its normal close path, so that it ends with status 0 and leaves nothing
+// behind. A signal handler may do next to nothing, so it only writes a byte to a socket
+// pair, whose other end the event loop watches. A signal the program was started ignoring
+// stays ignored.
+class EndSignals {
+public:
+    EndSignals() {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, m_sockets) != 0)
+            return;
+        m_notifier = std::make_unique<QSocketNotifier>(m_sockets[1], QSocketNotifier::Read);
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, [this] {
+            char bytes[64];
+            while (::read(m_sockets[1], bytes, sizeof bytes) > 0) {
+            }
+            EndTheGame();
+        });
+        g_endSignalSocket = m_sockets[0];
+        struct sigaction action = {};
+        action.sa_handler = OnEndSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (size_t i = 0; i < std::size(kSignals); ++i) {
+            struct sigaction previous = {};
+            m_installed[i] = ::sigaction(kSignals[i], nullptr, &previous) == 0 &&
+                             previous.sa_handler != SIG_IGN &&
+                             ::sigaction(kSignals[i], &action, &m_previous[i]) == 0;
+        }
+    }
+    ~EndSignals() {
+        for (size_t i = 0; i < std::size(kSignals); ++i) {
+            if (m_installed[i])
+                ::sigaction(kSignals[i], &m_previous[i], nullptr);
+        }
+        g_endSignalSocket = -1;
+        m_notifier.reset();
+        for (int socket : m_sockets) {
+            if (socket >= 0)
+                ::close(socket);
+        }
+    }
+    EndSignals(const EndSignals&) = delete;
+    EndSignals& operator=(const EndSignals&) = delete;
+
+private:
+    static constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
+    int m_sockets[2] = {-1, -1};
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    bool m_installed[std::size(kSignals)] = {};
+    struct sigaction m_previous[std::size(kSignals)] = {};
+};
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
@@ -112,6 +204,7 @@ int AfxWinMain(int argc, char* argv[]) {
     if (app == nullptr)
         return 1;
     QCoreApplication::setApplicationName(QString::fromUtf8(app->m_pszAppName.GetString()));
+    const EndSignals endSignals;
     int exitCode;
     if (!app->InitInstance()) {
         exitCode = app->ExitInstance();

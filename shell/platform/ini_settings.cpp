@@ -410,9 +410,13 @@ std::optional<QString> IniSettings::Text(const QString& key) const {
     const Entry& entry = m_entries[static_cast<size_t>(*found)];
     if (!entry.list)
         return StoredText(entry.parts.front());
+    // QSettings reads a list with a serialised value in it as a list of values, no texts.
     QStringList items;
-    for (const QString& part : entry.parts)
-        items.append(StoredText(part).value_or(QString()));
+    for (const QString& part : entry.parts) {
+        if (part.startsWith(u'@') && !part.startsWith(QLatin1String("@@")))
+            return std::nullopt;
+        items.append(part.startsWith(u'@') ? part.sliced(1) : part);
+    }
     return items.join(u',');
 }
 

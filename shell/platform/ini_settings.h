@@ -21,7 +21,8 @@ public:
     QByteArray Serialise() const;
 
     // The value of `key` as a text: a list reads as its items joined by commas. A value in
-    // one of Qt's serialised forms other than a byte array reads as missing.
+    // one of Qt's serialised forms other than a byte array, or a list holding one, reads as
+    // missing.
     std::optional<QString> Text(const QString& key) const;
     bool Contains(const QString& key) const { return m_index.contains(key); }
     // Whether the value was written as a list ("a,b"), which no number is.

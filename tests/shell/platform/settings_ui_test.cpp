@@ -1,12 +1,23 @@
-// The profile functions on QSettings: defaults, round trips, what counts as an integer,
-// deleting, failing writes, and where the store lives.
+// The profile functions: defaults, round trips, what counts as an integer, deleting,
+// failing writes, where the store lives, and its file format against QSettings itself.
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
+#include <optional>
+#include <random>
 #include <string>
 
 #include <sys/resource.h>
@@ -17,6 +28,7 @@
 #include "platform_test_support.h"
 #include "shell/platform/app.h"
 #include "shell/platform/seams.h"
+#include "support/store_generator.h"
 
 namespace {
 
@@ -247,4 +259,232 @@ TEST_F(SettingsTest, TheUsersStoreIsNamedAfterTheRegistryKeyAndTheTitle) {
     EXPECT_NE(text.find("[Settings]"), std::string::npos);
     EXPECT_NE(text.find("XGridSize=21"), std::string::npos);
     EXPECT_EQ(ReadInt("XGridSize", 15), 21);
+}
+
+namespace {
+
+// What QSettings reads for `key` in the file at `path`, in the program's terms: a text, a
+// list joined by commas, a byte array's UTF-8, or nothing for its other values. The file is
+// read through a name of its own, so that no copy Qt keeps of an earlier reading is used.
+std::optional<std::string> QtText(const std::string& path, const QString& key) {
+    static int copies = 0;
+    const QString copy = QString::fromStdString(path) + ".qt" + QString::number(++copies);
+    QFile::remove(copy);
+    QFile::copy(QString::fromStdString(path), copy);
+    std::optional<std::string> text;
+    {
+        QSettings settings(copy, QSettings::IniFormat);
+        // Makes Qt 6.4 read every section (see ASubsectionHidesNoValueOfTheSection).
+        settings.allKeys();
+        const QVariant value = settings.value(key);
+        if (value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray)
+            text = value.toString().toStdString();
+        else if (value.typeId() == QMetaType::QStringList)
+            text = value.toStringList().join(',').toStdString();
+    }
+    QFile::remove(copy);
+    return text;
+}
+
+// Every key QSettings finds in the file below a section, with its section and entry, that
+// a program could ask for: QSettings itself reads no other by its name (it takes out empty
+// parts of a path, and Qt 6.4 reads a name's non-ASCII bytes as Latin-1).
+std::vector<std::pair<std::string, std::string>> QtKeys(const std::string& path) {
+    static const QRegularExpression askable(
+        QRegularExpression::anchoredPattern("[A-Za-z0-9_. -]+/[A-Za-z0-9_. /-]*[A-Za-z0-9_. -]"));
+    std::vector<std::pair<std::string, std::string>> keys;
+    for (const QString& key :
+         QSettings(QString::fromStdString(path), QSettings::IniFormat).allKeys()) {
+        const qsizetype slash = key.indexOf('/');
+        if (askable.match(key).hasMatch() && !key.contains("//"))
+            keys.emplace_back(key.first(slash).toStdString(), key.sliced(slash + 1).toStdString());
+    }
+    return keys;
+}
+
+constexpr const char* kMissing = "\x01missing";
+
+// The program reads a value as QSettings does. A value in a serialised form that QSettings
+// reads as an empty text (a "@Variant(...)" that does not hold what it claims) may read as
+// missing instead.
+void ExpectReadAsQt(const std::string& read, const std::optional<std::string>& qt) {
+    if (read == kMissing && qt == "")
+        return;
+    EXPECT_EQ(read, qt.value_or(kMissing));
+}
+
+}  // namespace
+
+// One table of texts and names, both ways: what the program writes reads the same in
+// QSettings, and what QSettings writes reads the same in the program.
+TEST_F(SettingsTest, TextsRoundTripWithQSettingsBothWays) {
+    const std::pair<const char*, const char*> values[] = {
+        {"Plain", "16711680"},
+        {"Comma", "(3,4)"},
+        {"Commas", "a,b,,c,"},
+        {"Quotes", "say \"hi\" \""},
+        {"Percent", "100% %41 %U0041"},
+        {"Equals", "a=b=="},
+        {"Semicolons", ";a;b ;c"},
+        {"Backslashes", "C:\\dir\\x41\\"},
+        {"Spaces", "  both ends  "},
+        {"Tabs", "\tx\t"},
+        {"NonAscii", "Größe, groß: 日本 😀"},
+        {"Empty", ""},
+        {"Blank", " "},
+        {"At", "@Variant(\\0)"},
+        {"AtByteArray", "@ByteArray(ä)"},
+        {"AtAt", "@@x"},
+        {"Newlines", "one\ntwo\r\nthree\r"},
+        {"Controls",
+         "\x01\x1f\x7f\x01"
+         "abc\x7f"
+         "F"},
+        {"Hash", "#no comment"},
+        {"Section", "[Settings]"},
+        {"Sub/Key", "in a subsection"},
+        {"Key With Spaces", "v"},
+        {"Ключ", "a key of Cyrillic letters"},
+        {"percent%20key", "x"},
+        {"General", "a section's name as a key"},
+    };
+    for (const auto& [entry, text] : values) {
+        SCOPED_TRACE(entry);
+        ASSERT_TRUE(app.WriteProfileString("Settings", entry, text));
+    }
+    for (const auto& [entry, text] : values) {
+        SCOPED_TRACE(entry);
+        EXPECT_EQ(app.GetProfileString("Settings", entry, kMissing).str(), text);
+        EXPECT_EQ(QtText(path, QString("Settings/") + QString::fromUtf8(entry)), text);
+    }
+
+    std::filesystem::remove(path);
+    {
+        QSettings settings(QString::fromStdString(path), QSettings::IniFormat);
+        for (const auto& [entry, text] : values)
+            settings.setValue(QString("Settings/") + QString::fromUtf8(entry),
+                              QString::fromUtf8(text));
+    }
+    for (const auto& [entry, text] : values) {
+        SCOPED_TRACE(entry);
+        EXPECT_EQ(app.GetProfileString("Settings", entry, kMissing).str(), text);
+    }
+}
+
+// Files as people and other programs write them: the program reads each value as QSettings
+// does, or as missing where QSettings holds a value of its own kind (never crashing or
+// allocating what a serialised value claims). A write keeps what QSettings read.
+TEST_F(SettingsTest, HandWrittenFilesReadAsQSettingsReadsThem) {
+    const char* files[] = {
+        "; comment\n\n[Settings]\n# hash line\nLevel=3\n\n  ; indented\n"
+        "Name = spaced value ; trailing comment\nSemi=\"a;b\"\n",
+        "[Settings]\r\nLevel=3\r\nName=\"a,b\"\r\n\r\n[Other]\r\nX=1\r\n",
+        "\xEF\xBB\xBF[Settings]\nLevel=4\n",
+        "[Settings]\nA=1\n[Settings/x]\nB=2\n[Settings/x/y]\nC=3\n[Settings]\nD=4\nA=5\n",
+        "[General]\nTop=1\n[Settings]\nLevel=2\n[%General]\nG=1\n[general]\nH=1\n",
+        "[Settings]\nList=1, 2 , \"3\" ,\nQuoted=\"  padded  \"\nHalf=\"a\" b \"c\"\n"
+        "Cont=\"line\\\nnext\"\nMulti=\"a\nb\"\nCut=\"unterminated\n",
+        "[Settings]\nB=@ByteArray(\\xc3\\xa4\\x62)\nI=@Invalid()\nR=@Rect(1 2 3 4)\n"
+        "S=@String(x)\nAA=@@at\nCutV=@Variant(\nCutB=@ByteArray(\nOdd=@Odd(1)\n"
+        "V=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x7f)\n"
+        "Huge=@Variant(\\0\\0\\0\\n\\x7f\\xff\\xff\\xff)\n"
+        "Mixed=@ByteArray(x), y\n",
+        "[Settings]\nEsc=\\a\\b\\f\\n\\r\\t\\v\\\"\\?\\'\\\\\\q\\x41\\101\\x\n"
+        "Key%20With%U00e4=1\nSlash\\Key=2\nHex=\\x4142434445464748\nOct=\\777777\nEnd=a\\",
+        "[Settings\nLevel=5\n[Settings]\n=empty key\nnoequals\nLevel=6\n  [  Settings  ]  \nX=7\n",
+        "[Settings]\nÄ=umlaut key\nValue=ä\xff\xfe raw bytes\n\x01\x02=\x03\n",
+    };
+    for (const char* file : files) {
+        SCOPED_TRACE(file);
+        WriteFile(file);
+        const auto keys = QtKeys(path);
+        for (bool written : {false, true}) {
+            for (const auto& [section, entry] : keys) {
+                SCOPED_TRACE(section + "/" + entry);
+                const std::optional<std::string> qt =
+                    QtText(path, QString::fromStdString(section + "/" + entry));
+                ExpectReadAsQt(app.GetProfileString(section.c_str(), entry.c_str(), kMissing).str(),
+                               qt);
+            }
+            if (!written) {
+                // The file as the program writes it back holds what it held.
+                ASSERT_TRUE(app.WriteProfileInt("Settings", "Written", 1));
+                EXPECT_EQ(QtText(path, "Settings/Written"), "1");
+                EXPECT_EQ(QtKeys(path).size(),
+                          keys.size() + (std::find(keys.begin(), keys.end(),
+                                                   std::pair<std::string, std::string>(
+                                                       "Settings", "Written")) == keys.end()));
+            }
+        }
+    }
+}
+
+// Generated and mutated store files of every kind, and random texts: the program reads
+// what QSettings reads, and QSettings reads what the program wrote over them.
+TEST_F(SettingsTest, SeededRandomFilesAndTextsReadTheSameInQSettings) {
+    const auto seed = std::random_device{}() & 0x7FFFFFFF;
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    StoreRandom random(seed);
+    const std::string alphabet[] = {"a",  "Z",    "0",    "9", " ", "\t", ",", ";",  "=",
+                                    "\"", "\\",   "%",    "@", "/", "[",  "]", "#",  "\n",
+                                    "\r", "\x01", "\x7f", "ä", "€", "😀",  "x", "41", "f"};
+    auto randomText = [&](int longest) {
+        std::string text;
+        for (int n = static_cast<int>(random() % (longest + 1)); n > 0; --n)
+            text += alphabet[random() % std::size(alphabet)];
+        return text;
+    };
+    for (int round = 0; round < 60; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        WriteFile(round % 2 ? GenerateStore(random) : MutateStore(GenerateStore(random), random));
+        // QSettings takes out empty parts of a key's path, which the program never writes.
+        std::string entry = "R" + randomText(6);
+        std::replace(entry.begin(), entry.end(), '/', '_');
+        const std::string text = randomText(12);
+        const bool wrote = app.WriteProfileString("Settings", entry.c_str(), text.c_str()) != FALSE;
+        if (wrote) {
+            EXPECT_EQ(app.GetProfileString("Settings", entry.c_str(), kMissing).str(), text);
+            EXPECT_EQ(QtText(path, QString::fromStdString("Settings/" + entry)), text);
+        }
+        for (const auto& [section, name] : QtKeys(path)) {
+            SCOPED_TRACE(section + "/" + name);
+            ExpectReadAsQt(app.GetProfileString(section.c_str(), name.c_str(), kMissing).str(),
+                           QtText(path, QString::fromStdString(section + "/" + name)));
+        }
+    }
+}
+
+// Where QSettings(organisation, application) keeps its file, the program keeps its store,
+// also with Qt's test mode on (which a fresh process must switch on before either looks).
+TEST(StoreFileName, DISABLED_OneProcess) {
+    if (qEnvironmentVariableIsSet("ROLVAN_TEST_MODE"))
+        QStandardPaths::setTestModeEnabled(true);
+    CWinApp app;
+    app.SetRegistryKey("quendel");
+    ASSERT_TRUE(app.WriteProfileInt("Settings", "Level", 3));
+    const QString name = QSettings("quendel", "Rolvan").fileName();
+    std::cout << name.toStdString() << std::endl;
+    EXPECT_EQ(QSettings(name, QSettings::IniFormat).value("Settings/Level").toString(), "3");
+}
+
+TEST(StoreFileName, TheStoreIsTheFileQSettingsNamesInEveryMode) {
+    for (const bool testMode : {false, true}) {
+        SCOPED_TRACE(testMode ? "test mode" : "normal");
+        QTemporaryDir home;
+        ASSERT_TRUE(home.isValid());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        if (testMode)
+            environment.insert("ROLVAN_TEST_MODE", "1");
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=StoreFileName.DISABLED_OneProcess",
+                     "--gtest_also_run_disabled_tests"});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString output = QString::fromLocal8Bit(child.readAllStandardOutput());
+        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+        EXPECT_EQ(output.contains(home.path() + "/.qttest/config/quendel/Rolvan.conf"), testMode)
+            << output.toStdString();
+    }
 }
