@@ -353,6 +353,12 @@ IniSettings IniSettings::Parse(QByteArrayView file) {
         const qsizetype equals = line.equals - line.start;
         QString key = section;
         AppendUnescapedKey(text.first(equals).trimmed(), key);
+        // A path with an empty part is one that QSettings never finds a value by (it takes
+        // such parts out of the names it is asked for), and a final '\' written for a final
+        // '/' would take the '=' after it for part of the name.
+        if (key.isEmpty() || key.startsWith(u'/') || key.endsWith(u'/') ||
+            key.contains(QLatin1String("//")))
+            continue;
         QStringList parts;
         const bool list = UnescapeValue(text.sliced(equals + 1), parts);
         settings.Put(key, std::move(parts), list);
@@ -386,7 +392,7 @@ QByteArray IniSettings::Serialise() const {
         if (header.isEmpty())
             header = "General";
         else if (header.compare("general", Qt::CaseInsensitive) == 0)
-            header = "%General";
+            header.prepend('%');  // QSettings writes "%General" for every case, losing it
         out += '[' + header + "]\n";
         for (const Entry* entry : entries) {
             const qsizetype slash = entry->key.indexOf(u'/');
@@ -423,6 +429,15 @@ std::optional<QString> IniSettings::Text(const QString& key) const {
 bool IniSettings::IsList(const QString& key) const {
     const auto found = m_index.constFind(key);
     return found != m_index.constEnd() && m_entries[static_cast<size_t>(*found)].list;
+}
+
+QStringList IniSettings::Keys() const {
+    QStringList keys;
+    for (const Entry& entry : m_entries) {
+        if (!entry.removed)
+            keys.append(entry.key);
+    }
+    return keys;
 }
 
 void IniSettings::SetText(const QString& key, const QString& text) {

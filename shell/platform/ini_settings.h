@@ -33,7 +33,8 @@ public:
     // False when there was nothing to remove.
     bool Remove(const QString& key);
 
-    bool IsEmpty() const { return m_index.isEmpty(); }
+    // Every key, in the order of the file.
+    QStringList Keys() const;
 
 private:
     struct Entry {

@@ -15,5 +15,6 @@ if [ -z "$fuzzer" ] || [ ! -x "$fuzzer" ]; then
 fi
 found=$(mktemp -d)
 trap 'rm -rf "$found"' EXIT
-"$fuzzer" -runs="$runs" -max_len=65536 -timeout=10 -print_final_stats=1 "$@" \
+# A crash exits 1: libFuzzer's own 77 would read as skipped.
+"$fuzzer" -runs="$runs" -max_len=65536 -timeout=10 -error_exitcode=1 -print_final_stats=1 "$@" \
   "$found" "$(dirname "$0")/corpus"

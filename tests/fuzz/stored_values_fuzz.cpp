@@ -1,7 +1,9 @@
 // libFuzzer on the reading of stored values and layout entries. An input is a settings
 // file; its "name=value" lines make a store, which is read the way the view reads it at
 // start-up and at every new game. Each input must give values in range, apply exactly
-// the entries that name a square of the board, and survive a save and a reload.
+// the entries that name a square of the board, and survive a save and a reload. The
+// settings store's reader and writer take the same file: whatever it holds, the file they
+// write back reads as what they read, and writes itself again byte for byte.
 
 #include <algorithm>
 #include <charconv>
@@ -16,6 +18,7 @@
 
 #include "editor/layout_codec.h"
 #include "editor/layout_storage.h"
+#include "shell/platform/ini_settings.h"
 #include "shell/stored_values.h"
 #include "support/store_generator.h"
 
@@ -84,8 +87,23 @@ std::vector<int> Kinds(const Board& board) {
 
 }  // namespace
 
+// The settings file as the store reads and writes it. Where QSettings' format folds two
+// spellings into one (an empty section is the general one), the first writing settles it.
+void ReadAndWriteBack(const std::string& file) {
+    const IniSettings read = IniSettings::Parse(QByteArrayView(file.data(), file.size()));
+    const QByteArray written = read.Serialise();
+    const IniSettings again = IniSettings::Parse(written);
+    Require(again.Serialise() == written);
+    for (const QString& key : read.Keys()) {
+        if (key.startsWith(QLatin1String("Settings/"))) {
+            Require(again.Text(key) == read.Text(key) && again.IsList(key) == read.IsList(key));
+        }
+    }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string file(reinterpret_cast<const char*>(data), size);
+    ReadAndWriteBack(file);
     MapStore store;
     for (std::size_t start = 0; start < file.size();) {
         std::size_t end = file.find_first_of("\r\n", start);

@@ -488,3 +488,51 @@ TEST(StoreFileName, TheStoreIsTheFileQSettingsNamesInEveryMode) {
             << output.toStdString();
     }
 }
+
+// Files that are no settings file: each reads as defaults, quickly and without the memory a
+// serialised value claims, and a write keeps whatever settings the file held.
+TEST_F(SettingsTest, HugeBinaryAndLoopedFilesReadAsDefaults) {
+    StoreRandom random(7);
+    std::string junk(20 << 20, '\0');
+    // Without quotes or backslashes, whose count would decide whether the file's last
+    // line is a line of its own.
+    for (char& c : junk) {
+        c = static_cast<char>(random());
+        if (c == '"' || c == '\\')
+            c = 'x';
+    }
+    const std::string manyValues = [] {
+        std::string text = "[Settings]\nLevel=3\n";
+        while (text.size() < (10 << 20))
+            text += "Home" + std::to_string(text.size()) +
+                    "=@Variant(\\0\\0\\0\\n\\x7f\\xff\\xff\\xff)\n";
+        return text;
+    }();
+    const struct {
+        const char* name;
+        std::string file;
+        int level;
+    } cases[] = {
+        {"20 MB of random bytes", junk, 2},
+        {"10 MB of values claiming 2 GB texts", manyValues, 3},
+        {"a value after 20 MB of random bytes", junk + "\n[Settings]\nLevel=4\n", 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(c.file);
+        EXPECT_EQ(ReadInt("Level", 2), c.level);
+        EXPECT_EQ(app.GetProfileString("Settings", "Home40", "none").str(), "none");
+        ASSERT_TRUE(app.WriteProfileInt("Settings", "BallSpeed", 5));
+        EXPECT_EQ(ReadInt("Level", 2), c.level);
+        EXPECT_EQ(ReadInt("BallSpeed", 10), 5);
+    }
+
+    std::filesystem::remove(path);
+    std::filesystem::create_symlink(path + ".other", path);
+    std::filesystem::create_symlink(path, path + ".other");
+    EXPECT_EQ(ReadInt("Level", 2), 2);
+    // A loop of links holds no settings to lose: the store's file takes its place.
+    EXPECT_TRUE(app.WriteProfileInt("Settings", "Level", 3));
+    EXPECT_EQ(ReadInt("Level", 2), 3);
+    std::filesystem::remove(path + ".other");
+}
