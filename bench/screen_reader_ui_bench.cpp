@@ -48,7 +48,7 @@ void Moves(benchmark::State& state, bool tableRead) {
     CRolvanView& view = *game.view;
     const bool screenReader = QAccessible::isActive();
     if (!screenReader && tableRead)
-        ListenToAccessibilityForTesting([](QAccessibleEvent*) {});
+        WatchGridAndNoticeEventsForTesting([](QAccessibleEvent*) {});
     if (tableRead && ReadTable(view) != 100 * 100)
         state.SkipWithError("the table does not hold every square");
     std::vector<SquareKind> kinds;
@@ -81,7 +81,7 @@ void Moves(benchmark::State& state, bool tableRead) {
     state.SetLabel(screenReader ? "AT-SPI bridge on"
                                 : (tableRead ? "events to a listener that drops them"
                                              : "no assistive technology"));
-    ListenToAccessibilityForTesting(nullptr);
+    WatchGridAndNoticeEventsForTesting(nullptr);
 }
 
 void BM_Move_100x100(benchmark::State& state) {
