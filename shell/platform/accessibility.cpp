@@ -465,6 +465,25 @@ private:
 
 #endif
 
+// A window whose description is the state it is in (the board, a dialog with its fields'
+// values). The state is read when asked for and announced by no event of its own: what
+// changed is told otherwise (the notices, the field itself), and a screen reader speaks a
+// description change of the focused window or its dialog out of turn, with the state as it
+// is by the time it reads it. Qt before 6.8 sent no such event either.
+class StatedInterface : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description) {
+            const QVariant state = widget()->property(kStateProperty);
+            if (state.isValid())
+                return state.toString();
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
 class ViewInterface;
 
 // The view interfaces that exist, by widget, so that a change of the grid reaches the table
@@ -481,10 +500,10 @@ ViewInterface* MadeView(const QWidget* widget) {
 
 // The view: its child widgets (the buttons), and before them the table of its grid, if it
 // has one, and after them what holds the notices, if anything does.
-class ViewInterface : public QAccessibleWidget {
+class ViewInterface : public StatedInterface {
 public:
     explicit ViewInterface(QWidget* widget)
-        : QAccessibleWidget(widget, QAccessible::Client), m_key(widget), m_notices(widget) {
+        : StatedInterface(widget, QAccessible::Client), m_key(widget), m_notices(widget) {
         MadeViews()[m_key] = this;
     }
     ~ViewInterface() override {
@@ -516,17 +535,7 @@ public:
         const int index = QAccessibleWidget::indexOfChild(child);
         return index >= 0 ? index + table : -1;
     }
-    // The state is read when asked for and announced by no event of its own: what changed
-    // is told by the notices, and a description change of the focused view would be spoken
-    // out of turn before them, with the state as it is by the time it is read.
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Description) {
-            const QVariant state = widget()->property(kStateProperty);
-            if (state.isValid())
-                return state.toString();
-        }
-        return QAccessibleWidget::text(t);
-    }
+
     QAccessibleInterface* childAt(int x, int y) const override {
         if (QAccessibleInterface* widget = QAccessibleWidget::childAt(x, y))
             return widget;
@@ -601,6 +610,8 @@ namespace {
 QAccessibleInterface* ViewFactory(const QString&, QObject* object) {
     if (auto* widget = dynamic_cast<SurfaceWidget*>(object))
         return new ViewInterface(widget);
+    if (auto* dialog = dynamic_cast<DialogWidget*>(object))
+        return new StatedInterface(dialog, QAccessible::Dialog);
     return nullptr;
 }
 
@@ -638,14 +649,19 @@ void CWnd::SetAccessibleGrid(CAccessibleGrid* grid) {
     AccessibleGridChanged();
 }
 
+void SetAccessibleStateOf(QWidget* widget, const QString& state) {
+    widget->setProperty(kStateProperty, state);
+}
+
 void CWnd::SetAccessibleState(LPCTSTR state) {
     if (m_hWnd == nullptr)
         return;
-    if (dynamic_cast<SurfaceWidget*>(m_hWnd) == nullptr) {
+    if (dynamic_cast<SurfaceWidget*>(m_hWnd) == nullptr &&
+        dynamic_cast<DialogWidget*>(m_hWnd) == nullptr) {
         SetAccessibleDescription(state);
         return;
     }
-    m_hWnd->setProperty(kStateProperty, LocalText(state));
+    SetAccessibleStateOf(m_hWnd, LocalText(state));
 }
 
 void CWnd::AccessibleGridChanged(int column, int row) {
