@@ -184,7 +184,14 @@ menu() {  # menu KEY...: opens a menu of the game's menu bar by its letter, then
   window=$(window_of rolvan)
   xdotool windowactivate --sync "$window"
   sleep 1
-  press "alt+$1" 1.5
+  # Held a moment, as a hand holds it: Orca takes the keys before the game, and a chord
+  # typed at once reaches the game without its Alt.
+  xdotool keydown alt
+  sleep 0.3
+  xdotool key "$1"
+  sleep 0.3
+  xdotool keyup alt
+  sleep 1.5
   shift
   local key
   for key in "$@"; do

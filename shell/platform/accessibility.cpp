@@ -9,7 +9,10 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QPointer>
+#include <QThread>
 #include <QVariant>
 #include <QWidget>
 #include <QWindow>
@@ -570,12 +573,14 @@ public:
             },
             Qt::QueuedConnection);
     }
-    void Flush() {
+    // Whether anything was said.
+    bool Flush() {
         m_flushQueued = false;
         std::vector<QString> pending;
         pending.swap(m_pending);
         for (const QString& text : pending)
             m_notices.Say(text);
+        return !pending.empty();
     }
 
 private:
@@ -601,8 +606,21 @@ void FlushAccessibleNotices() {
     std::vector<ViewInterface*> views;
     for (const auto& [widget, view] : MadeViews())
         views.push_back(view);
+    bool said = false;
     for (ViewInterface* view : views)
-        view->Flush();
+        said = view->Flush() || said;
+    // A screen reader handles the events of a window that opens before what it was told just
+    // before (Orca 48 takes window and focus events first), so the scores dialog would be
+    // read before the point that ended the game. It gets a moment to take the notice, while
+    // the program answers its questions and takes no input.
+    if (said && QAccessible::isActive() && !g_testListener) {
+        constexpr int kNoticeLeadMs = 300;
+        const QDeadlineTimer lead(kNoticeLeadMs);
+        while (!lead.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            QThread::msleep(10);
+        }
+    }
 }
 
 namespace {
