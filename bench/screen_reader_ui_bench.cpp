@@ -1,7 +1,7 @@
 // What a screen reader costs a move on the largest board: the time from the key to the end
 // of the roll and the computer's reply, on a 100 x 100 board at delay 0, with nobody
 // reading the board, and with every square of the board's table made, as a flat review
-// leaves it.
+// leaves it; and what telling it that the whole board changed costs then.
 //
 // On Qt's offscreen platform no screen reader can listen, so there the program is told that
 // one does and its events end in a listener that drops them. tools/screen_reader.sh runs
@@ -48,7 +48,7 @@ void Moves(benchmark::State& state, bool tableRead) {
     CRolvanView& view = *game.view;
     const bool screenReader = QAccessible::isActive();
     if (!screenReader && tableRead)
-        ListenToAccessibilityForTesting([](QAccessibleEvent*) {});
+        WatchGridAndNoticeEventsForTesting([](QAccessibleEvent*) {});
     if (tableRead && ReadTable(view) != 100 * 100)
         state.SkipWithError("the table does not hold every square");
     std::vector<SquareKind> kinds;
@@ -81,7 +81,7 @@ void Moves(benchmark::State& state, bool tableRead) {
     state.SetLabel(screenReader ? "AT-SPI bridge on"
                                 : (tableRead ? "events to a listener that drops them"
                                              : "no assistive technology"));
-    ListenToAccessibilityForTesting(nullptr);
+    WatchGridAndNoticeEventsForTesting(nullptr);
 }
 
 void BM_Move_100x100(benchmark::State& state) {
@@ -93,6 +93,34 @@ void BM_Move_100x100_TableRead(benchmark::State& state) {
     Moves(state, true);
 }
 BENCHMARK(BM_Move_100x100_TableRead)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// A new game, the editor or a new size on the largest board, after a flat review made every
+// cell: each cell is said gone to the screen reader, then the table's reset. With nobody
+// listening (argument 0) the cells are only deleted.
+void BM_BoardReset_100x100_TableRead(benchmark::State& state) {
+    BenchGame game(100, 100, 1280, 1000);
+    CRolvanView& view = *game.view;
+    const bool screenReader = QAccessible::isActive();
+    if (!screenReader && state.range(0) == 1)
+        WatchGridAndNoticeEventsForTesting([](QAccessibleEvent*) {});
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (ReadTable(view) != 100 * 100)
+            state.SkipWithError("the table does not hold every square");
+        QApplication::processEvents();
+        state.ResumeTiming();
+        view.BoardChangedForAccessibility();
+    }
+    state.SetLabel(screenReader ? "AT-SPI bridge on"
+                                : (state.range(0) == 1 ? "events to a listener that drops them"
+                                                       : "nobody listening"));
+    WatchGridAndNoticeEventsForTesting(nullptr);
+}
+BENCHMARK(BM_BoardReset_100x100_TableRead)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 
 }  // namespace
 

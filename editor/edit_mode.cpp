@@ -113,7 +113,7 @@ void CRolvanView::MarkSquare(CPoint point, SquareKind mark) {
         PaintSquare(square, &dc);
     }
     changed = true;
-    BoardChangedForAccessibility();
+    SquareChangedForAccessibility(*square);
 }
 
 void CRolvanView::OnResetGrid() {

@@ -165,7 +165,7 @@ void CRolvanView::UpdateAccessibleState() {
             "Ball on column %1, row %2, moving %3. Your score %4, computer score %5.",
             {Number(column + 1), Number(row + 1), MovingWord(ball.direction), human, computer});
     }
-    SetAccessibleDescription(state.c_str());
+    SetAccessibleState(state.c_str());
 }
 
 void CRolvanView::DescribeTileButtons() {
@@ -236,6 +236,13 @@ void CRolvanView::AnnounceNewGame() {
 
 void CRolvanView::BoardChangedForAccessibility() {
     AccessibleGridChanged();
+}
+
+void CRolvanView::SquareChangedForAccessibility(const Square& square) {
+    if (IsAccessibilityActive()) {
+        const auto [column, row] = PlaceOf(square);
+        AccessibleGridChanged(column, row);
+    }
 }
 
 int CRolvanView::GetGridColumns() const {

@@ -178,6 +178,8 @@ public:
     void AnnounceNewGame();
     // Any square may show something else now (a new game, the editor, the language).
     void BoardChangedForAccessibility();
+    // Only this square shows something else now (the editor marked it).
+    void SquareChangedForAccessibility(const Square& square);
     // The board as a screen reader reads it, square by square.
     int GetGridColumns() const override;
     int GetGridRows() const override;

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Plays Rolvan under the screen reader Orca on a virtual display, without sound, and prints
 # what Orca said: when the board gets the focus, for a move, for a flat review of the board,
-# and for a game's end with the scores dialog, first in English, then in German.
+# for a game's end with the scores dialog, and for flat reviews after a click in the board
+# editor, after the new game that saving the board starts and after a change of the grid's
+# size, first in English, then in German.
 #
 #   tools/screen_reader.sh [transcript.txt]      the sessions; the transcript also on stdout
 #   tools/screen_reader.sh --bench               the cost of a move on a 100 x 100 board,
 #                                                with Orca listening and without it
 #
-# The game is build/rolvan (and build/bench/rolvan_screen_reader_ui_bench for --bench).
+# The game is build/rolvan (and build/bench/rolvan_screen_reader_ui_bench for --bench);
+# ROLVAN_BUILD names another build folder of the repository, as build-trixie.
 # Installs the Debian packages it needs. Everything runs in a home of its own (settings,
 # speech server, Orca's settings, the game's store) that is removed at the end, and every
 # process it starts is ended, whatever happens.
@@ -25,8 +28,9 @@ case "${1:-}" in
   "") ;;
   *) transcript=$1 ;;
 esac
-game=$here/build/rolvan
-bench=$here/build/bench/rolvan_screen_reader_ui_bench
+build=$here/${ROLVAN_BUILD:-build}
+game=$build/rolvan
+bench=$build/bench/rolvan_screen_reader_ui_bench
 for program in "$game" $([ "$mode" = bench ] && echo "$bench"); do
   if [ ! -x "$program" ]; then
     echo "screen_reader.sh: no $program (build it first: bash tools/build.sh test)" >&2
@@ -165,14 +169,7 @@ end_game() {
   fi
 }
 
-session() {  # session LANG SCORES-TITLE
-  local lang=$1 scores=$2
-  end_game
-  mark "$lang: the board gets the focus"
-  run_game "$lang"
-  mark "$lang: a move (key 2)"
-  press 2 4
-  mark "$lang: flat review of the board (keypad minus, then keypad 8 and 9 line by line)"
+flat_review() {  # every line of the window, from the focus's line down, in flat review
   press KP_Subtract
   press KP_Up
   local line
@@ -180,6 +177,40 @@ session() {  # session LANG SCORES-TITLE
     press KP_Page_Up 1
   done
   press KP_Subtract
+}
+
+menu() {  # menu KEY...: opens a menu of the game's menu bar by its letter, then items
+  local window
+  window=$(window_of rolvan)
+  xdotool windowactivate --sync "$window"
+  sleep 1
+  # Held a moment, as a hand holds it: Orca takes the keys before the game, and a chord
+  # typed at once reaches the game without its Alt.
+  xdotool keydown alt
+  sleep 0.3
+  xdotool key "$1"
+  sleep 0.3
+  xdotool keyup alt
+  sleep 1.5
+  shift
+  local key
+  for key in "$@"; do
+    press "$key" 1.5
+  done
+  sleep 2
+}
+
+# session LANG SCORES-TITLE EDIT-MENU EDIT-ITEM SAVE-ITEM SETTINGS-MENU GRID SIZE SIZE-TITLE
+session() {
+  local lang=$1 scores=$2 edit=$3 edit_grid=$4 save_grid=$5 settings=$6 grid=$7 size_item=$8
+  local size=$9
+  end_game
+  mark "$lang: the board gets the focus"
+  run_game "$lang"
+  mark "$lang: a move (key 2)"
+  press 2 4
+  mark "$lang: flat review of the board (keypad minus, then keypad 8 and 9 line by line)"
+  flat_review
   mark "$lang: a game's end (key 3 until the scores show), the scores dialog, Tab, Enter"
   local tries
   for tries in $(seq 12); do
@@ -191,6 +222,31 @@ session() {  # session LANG SCORES-TITLE
   press Tab
   press Tab
   press Return 4
+  # The editor from its menu (its first item); a click marks the square at about a third
+  # of the board's width, a third down (row 4 of 10) as a Border square.
+  mark "$lang: the editor, a left click on a square, flat review"
+  menu "$edit" "$edit_grid"
+  local window width height
+  window=$(window_of rolvan)
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  width=$WIDTH height=$HEIGHT
+  xdotool mousemove --window "$window" $((width * 30 / 100)) $((height * 38 / 100)) click 1
+  sleep 2
+  flat_review
+  mark "$lang: Save Grid (a new game on the edited board), flat review"
+  menu "$edit" "$save_grid"
+  flat_review
+  mark "$lang: Settings, Grid, Size: 7 by 5, flat review"
+  menu "$settings" "$grid" "$size_item"
+  window_of "$size" >/dev/null || echo "screen_reader.sh: no $size dialog" >&2
+  press Tab 0.5
+  press Tab 0.5
+  press Tab 0.5
+  xdotool type 7
+  press Tab 0.5
+  xdotool type 5
+  press Return 4
+  flat_review
 }
 
 if [ "$mode" = bench ]; then
@@ -209,8 +265,8 @@ if [ "$mode" = bench ]; then
 fi
 
 start_orca
-session C.UTF-8 "Current Scores"
-session de_DE.UTF-8 "Aktueller Stand"
+session C.UTF-8 "Current Scores" e e s s g s "Grid Size"
+session de_DE.UTF-8 "Aktueller Stand" b e s e g g "Gittergröße"
 mark end
 # Orca writes its log in blocks; ending it writes the rest. It takes the signal only when
 # something happens to it, so a key goes to the game after it.

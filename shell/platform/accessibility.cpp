@@ -1,14 +1,19 @@
-// What assistive technology reads of a view beyond its name and description: the grid it
-// draws, as a table of cells, and the notices the program says after something happened.
+// What assistive technology reads of a view beyond its name: the state it describes, the
+// grid it draws, as a table of cells, and the notices the program says after something
+// happened.
 //
-// Both hang below the view's own accessible object and exist only in what Qt tells the
-// screen reader: nothing is drawn. Qt builds the view's object when a screen reader (or a
-// test) first asks for it; the table builds each cell the first time it is asked for and
-// keeps it until the grid changes, so without a screen reader nothing of this exists.
+// All of it exists only in what Qt tells the screen reader: nothing is drawn. Qt builds the
+// view's object when a screen reader (or a test) first asks for it; the table builds each
+// cell the first time it is asked for and keeps it until the grid changes, so without a
+// screen reader nothing of this exists.
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QPointer>
+#include <QThread>
+#include <QVariant>
 #include <QWidget>
 #include <QWindow>
 
@@ -26,6 +31,9 @@ namespace {
 
 std::function<void(CWnd*, const std::string&)> g_noticeWatcher;
 std::function<void(QAccessibleEvent*)> g_testListener;
+
+// Where a view keeps the state it describes (see CWnd::SetAccessibleState).
+constexpr char kStateProperty[] = "rolvanAccessibleState";
 
 // Whether assistive technology takes events from the program.
 bool Listening() {
@@ -222,20 +230,38 @@ public:
     bool unselectColumn(int) override { return false; }
     void modelChange(QAccessibleTableModelChangeEvent*) override { DropCells(); }
 
-    // The cell, if it was made, now shows something else.
+    // The cell, if it was made, now shows something else; the others stand as they are.
     void CellChanged(int column, int row) {
-        if (column < 0 || row < 0 || column >= m_columns || row >= m_rows || m_cells.empty())
+        if (!Holds(column, row) || m_cells.empty() || !Listening())
             return;
         const QAccessible::Id id = m_cells[static_cast<std::size_t>(row) * m_columns + column];
-        if (id == 0 || !Listening())
-            return;
-        if (QAccessibleInterface* cell = QAccessible::accessibleInterface(id)) {
+        if (QAccessibleInterface* cell = id != 0 ? QAccessible::accessibleInterface(id) : nullptr) {
             QAccessibleEvent renamed(cell, QAccessible::NameChanged);
             Send(renamed);
         }
     }
 
-    // Everything made for the old grid goes; what is asked for next is made anew.
+    // The whole grid changed, its shape perhaps too. A screen reader that keeps the cells it
+    // was given hears that each of them is gone (Qt's AT-SPI bridge passes a model reset
+    // over, so the reset alone would leave it holding dead cells), then that the table reads
+    // anew; what it asks for next is made for the grid as it is now.
+    void Reset() {
+        if (Listening()) {
+            for (QAccessible::Id id : m_cells) {
+                if (QAccessibleInterface* cell =
+                        id != 0 ? QAccessible::accessibleInterface(id) : nullptr) {
+                    QAccessibleEvent gone(cell, QAccessible::ObjectDestroyed);
+                    Send(gone);
+                }
+            }
+            QAccessibleTableModelChangeEvent reset(this,
+                                                   QAccessibleTableModelChangeEvent::ModelReset);
+            Send(reset);
+        }
+        DropCells();
+    }
+
+    // Everything made for the old grid goes.
     void DropCells() const {
         for (QAccessible::Id id : m_cells) {
             if (id != 0)
@@ -244,6 +270,10 @@ public:
         m_cells.clear();
         m_columns = 0;
         m_rows = 0;
+    }
+    // Whether the cell at column, row belongs to the shape the made cells were made for.
+    bool Holds(int column, int row) const {
+        return column >= 0 && row >= 0 && column < m_columns && row < m_rows;
     }
     std::size_t MadeCellCountForTesting() const {
         std::size_t made = 0;
@@ -275,7 +305,7 @@ private:
 };
 
 bool GridCell::isValid() const {
-    return m_table->isValid() && m_column < m_table->columnCount() && m_row < m_table->rowCount();
+    return m_table->isValid() && m_table->Holds(m_column, m_row);
 }
 
 QAccessibleInterface* GridCell::parent() const {
@@ -285,6 +315,29 @@ QAccessibleInterface* GridCell::parent() const {
 QAccessibleInterface* GridCell::table() const {
     return m_table;
 }
+
+// How a notice reaches the screen reader: the one place that differs between Qt releases.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+
+// Qt sends the text to the screen reader as an announcement of the view (an AT-SPI
+// announcement), which it speaks as it is, after what it is saying.
+class NoticeChannel {
+public:
+    static constexpr int kChildren = 0;
+
+    explicit NoticeChannel(QWidget* widget) : m_widget(widget) {}
+    QAccessibleInterface* Interface() const { return nullptr; }
+    void Say(const QString& text) {
+        QAccessibleAnnouncementEvent announcement(m_widget, text);
+        announcement.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
+        Send(announcement);
+    }
+
+private:
+    QWidget* m_widget;
+};
+
+#else
 
 class NoticeBar;
 
@@ -381,6 +434,59 @@ QAccessibleInterface* Notice::parent() const {
     return m_bar;
 }
 
+// Before Qt 6.8 Qt has no announcements: a notice is a notification object of the status
+// bar above, shown as it is made.
+class NoticeChannel {
+public:
+    static constexpr int kChildren = 1;
+
+    explicit NoticeChannel(QWidget* widget) : m_widget(widget) {}
+    ~NoticeChannel() {
+        if (m_barId != 0)
+            QAccessible::deleteAccessibleInterface(m_barId);
+    }
+    NoticeChannel(const NoticeChannel&) = delete;
+    NoticeChannel& operator=(const NoticeChannel&) = delete;
+
+    QAccessibleInterface* Interface() const { return Bar(); }
+    void Say(const QString& text) { Bar()->Say(text); }
+
+private:
+    NoticeBar* Bar() const {
+        if (m_barId != 0) {
+            if (auto* bar = static_cast<NoticeBar*>(QAccessible::accessibleInterface(m_barId)))
+                return bar;
+        }
+        auto* bar = new NoticeBar(m_widget);
+        m_barId = QAccessible::registerAccessibleInterface(bar);
+        return bar;
+    }
+
+    QWidget* m_widget;
+    mutable QAccessible::Id m_barId = 0;
+};
+
+#endif
+
+// A window whose description is the state it is in (the board, a dialog with its fields'
+// values). The state is read when asked for and announced by no event of its own: what
+// changed is told otherwise (the notices, the field itself), and a screen reader speaks a
+// description change of the focused window or its dialog out of turn, with the state as it
+// is by the time it reads it. Qt before 6.8 sent no such event either.
+class StatedInterface : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description) {
+            const QVariant state = widget()->property(kStateProperty);
+            if (state.isValid())
+                return state.toString();
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
 class ViewInterface;
 
 // The view interfaces that exist, by widget, so that a change of the grid reaches the table
@@ -396,22 +502,22 @@ ViewInterface* MadeView(const QWidget* widget) {
 }
 
 // The view: its child widgets (the buttons), and before them the table of its grid, if it
-// has one, and after them the notices.
-class ViewInterface : public QAccessibleWidget {
+// has one, and after them what holds the notices, if anything does.
+class ViewInterface : public StatedInterface {
 public:
     explicit ViewInterface(QWidget* widget)
-        : QAccessibleWidget(widget, QAccessible::Client), m_key(widget) {
+        : StatedInterface(widget, QAccessible::Client), m_key(widget), m_notices(widget) {
         MadeViews()[m_key] = this;
     }
     ~ViewInterface() override {
         MadeViews().erase(m_key);
         if (m_tableId != 0)
             QAccessible::deleteAccessibleInterface(m_tableId);
-        if (m_barId != 0)
-            QAccessible::deleteAccessibleInterface(m_barId);
     }
 
-    int childCount() const override { return TableSlots() + QAccessibleWidget::childCount() + 1; }
+    int childCount() const override {
+        return TableSlots() + QAccessibleWidget::childCount() + NoticeChannel::kChildren;
+    }
     QAccessibleInterface* child(int index) const override {
         const int table = TableSlots();
         const int widgets = QAccessibleWidget::childCount();
@@ -419,7 +525,7 @@ public:
             return index == 0 ? Table() : nullptr;
         if (index < table + widgets)
             return QAccessibleWidget::child(index - table);
-        return index == table + widgets ? Bar() : nullptr;
+        return index < childCount() ? m_notices.Interface() : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
         if (child == nullptr)
@@ -427,11 +533,12 @@ public:
         const int table = TableSlots();
         if (table == 1 && m_tableId != 0 && child == QAccessible::accessibleInterface(m_tableId))
             return 0;
-        if (m_barId != 0 && child == QAccessible::accessibleInterface(m_barId))
+        if (NoticeChannel::kChildren == 1 && child == m_notices.Interface())
             return table + QAccessibleWidget::childCount();
         const int index = QAccessibleWidget::indexOfChild(child);
         return index >= 0 ? index + table : -1;
     }
+
     QAccessibleInterface* childAt(int x, int y) const override {
         if (QAccessibleInterface* widget = QAccessibleWidget::childAt(x, y))
             return widget;
@@ -466,12 +573,14 @@ public:
             },
             Qt::QueuedConnection);
     }
-    void Flush() {
+    // Whether anything was said.
+    bool Flush() {
         m_flushQueued = false;
         std::vector<QString> pending;
         pending.swap(m_pending);
         for (const QString& text : pending)
-            Bar()->Say(text);
+            m_notices.Say(text);
+        return !pending.empty();
     }
 
 private:
@@ -483,21 +592,11 @@ private:
         m_tableId = QAccessible::registerAccessibleInterface(table);
         return table;
     }
-    NoticeBar* Bar() const {
-        if (m_barId != 0) {
-            if (auto* bar = static_cast<NoticeBar*>(QAccessible::accessibleInterface(m_barId)))
-                return bar;
-        }
-        auto* bar = new NoticeBar(widget());
-        m_barId = QAccessible::registerAccessibleInterface(bar);
-        return bar;
-    }
-
     const QWidget* m_key;
     std::vector<QString> m_pending;
     bool m_flushQueued = false;
     mutable QAccessible::Id m_tableId = 0;
-    mutable QAccessible::Id m_barId = 0;
+    NoticeChannel m_notices;
 };
 
 }  // namespace
@@ -507,8 +606,21 @@ void FlushAccessibleNotices() {
     std::vector<ViewInterface*> views;
     for (const auto& [widget, view] : MadeViews())
         views.push_back(view);
+    bool said = false;
     for (ViewInterface* view : views)
-        view->Flush();
+        said = view->Flush() || said;
+    // A screen reader handles the events of a window that opens before what it was told just
+    // before (Orca 48 takes window and focus events first), so the scores dialog would be
+    // read before the point that ended the game. It gets a moment to take the notice, while
+    // the program answers its questions and takes no input.
+    if (said && QAccessible::isActive() && !g_testListener) {
+        constexpr int kNoticeLeadMs = 300;
+        const QDeadlineTimer lead(kNoticeLeadMs);
+        while (!lead.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            QThread::msleep(10);
+        }
+    }
 }
 
 namespace {
@@ -516,6 +628,8 @@ namespace {
 QAccessibleInterface* ViewFactory(const QString&, QObject* object) {
     if (auto* widget = dynamic_cast<SurfaceWidget*>(object))
         return new ViewInterface(widget);
+    if (auto* dialog = dynamic_cast<DialogWidget*>(object))
+        return new StatedInterface(dialog, QAccessible::Dialog);
     return nullptr;
 }
 
@@ -529,7 +643,7 @@ void InstallAccessibleViews() {
     (void)installed;
 }
 
-void WatchAccessibleNoticesForTesting(
+void WatchNoticeTextsForTesting(
     std::function<void(CWnd* window, const std::string& text)> watcher) {
     g_noticeWatcher = std::move(watcher);
 }
@@ -540,7 +654,7 @@ std::size_t MadeAccessibleCellsForTesting(CWnd* window) {
     return table != nullptr ? table->MadeCellCountForTesting() : 0;
 }
 
-void ListenToAccessibilityForTesting(std::function<void(QAccessibleEvent*)> listener) {
+void WatchGridAndNoticeEventsForTesting(std::function<void(QAccessibleEvent*)> listener) {
     g_testListener = std::move(listener);
 }
 
@@ -553,13 +667,28 @@ void CWnd::SetAccessibleGrid(CAccessibleGrid* grid) {
     AccessibleGridChanged();
 }
 
+void SetAccessibleStateOf(QWidget* widget, const QString& state) {
+    widget->setProperty(kStateProperty, state);
+}
+
+void CWnd::SetAccessibleState(LPCTSTR state) {
+    if (m_hWnd == nullptr)
+        return;
+    if (dynamic_cast<SurfaceWidget*>(m_hWnd) == nullptr &&
+        dynamic_cast<DialogWidget*>(m_hWnd) == nullptr) {
+        SetAccessibleDescription(state);
+        return;
+    }
+    SetAccessibleStateOf(m_hWnd, LocalText(state));
+}
+
 void CWnd::AccessibleGridChanged(int column, int row) {
     ViewInterface* view = m_hWnd != nullptr ? MadeView(m_hWnd) : nullptr;
     GridTable* table = view != nullptr ? view->MadeTable() : nullptr;
     if (table == nullptr)
         return;
     if (column < 0 || row < 0) {
-        table->DropCells();
+        table->Reset();
     } else {
         table->CellChanged(column, row);
     }

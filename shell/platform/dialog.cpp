@@ -86,7 +86,8 @@ struct PlacedControl {
 //
 // A screen reader reads a dialog that opens by its title and the labels that name nothing;
 // these labels now name their fields, so the dialog's description says each of them with
-// the field's value instead, and follows the values.
+// the field's value instead, and follows the values without announcing them again (a
+// screen reader hears a changed value from its field).
 void LabelEdits(QDialog* dialog, const std::vector<PlacedControl>& placed) {
     std::vector<std::pair<QLabel*, QLineEdit*>> fields;
     for (const PlacedControl& edit : placed) {
@@ -118,7 +119,7 @@ void LabelEdits(QDialog* dialog, const std::vector<PlacedControl>& placed) {
         QStringList parts;
         for (const auto& [label, lineEdit] : fields)
             parts << label->text().trimmed() + u' ' + lineEdit->text();
-        dialog->setAccessibleDescription(parts.join(QStringLiteral(", ")));
+        SetAccessibleStateOf(dialog, parts.join(QStringLiteral(", ")));
     };
     for (const auto& [label, lineEdit] : fields)
         QObject::connect(lineEdit, &QLineEdit::textChanged, dialog, describe);

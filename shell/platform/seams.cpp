@@ -14,6 +14,9 @@
 #include <QSlider>
 #include <QTimer>
 
+#include <functional>
+#include <string>
+
 #include "res/resource.h"
 #include "shell/platform/app.h"
 #include "shell/platform/dialog.h"
@@ -338,4 +341,13 @@ BOOL AnswerOpenColorDialog(std::optional<COLORREF> colour, COLORREF* initial) {
         dialog->reject();
     }
     return TRUE;
+}
+
+// The watcher lives beside the setters it watches, under its older name.
+void WatchAccessibleAnnouncementsForTesting(
+    std::function<void(CWnd* window, const std::string& text)> watcher);
+
+void WatchNameAndDescriptionChangesForTesting(
+    std::function<void(CWnd* window, const std::string& text)> watcher) {
+    WatchAccessibleAnnouncementsForTesting(std::move(watcher));
 }

@@ -92,20 +92,19 @@ private:
 void SetProfileFileForTesting(const char* path);
 // Pretends the system locale is the one named, as "de_CH" or "en_US" (null: the real one).
 void SetSystemLocaleForTesting(const char* name);
-// Calls watcher with every accessible name or description a window announces to assistive
-// technology, as it is announced (null: no more). Without a screen reader listening, Qt
-// itself delivers no such event anywhere, so this is how a test hears them.
-void WatchAccessibleAnnouncementsForTesting(
+// Calls watcher with every accessible name or description set on a window through
+// SetAccessibleName and SetAccessibleDescription, as it is set (null: no more).
+void WatchNameAndDescriptionChangesForTesting(
     std::function<void(CWnd* window, const std::string& text)> watcher);
-// Calls watcher with every notice a window says to assistive technology (null: no more).
-void WatchAccessibleNoticesForTesting(
-    std::function<void(CWnd* window, const std::string& text)> watcher);
+// Calls watcher with the text of every notice a window says to assistive technology, as it
+// is said, before it waits for the program to be free (null: no more).
+void WatchNoticeTextsForTesting(std::function<void(CWnd* window, const std::string& text)> watcher);
 // How many cells of the window's grid the table read by assistive technology has made.
 std::size_t MadeAccessibleCellsForTesting(CWnd* window);
-// Sends the accessibility events of the program's own objects (the board's table, the
-// notices) to listener, as if a screen reader listened (null: to Qt, which passes them on
-// only while one does).
-void ListenToAccessibilityForTesting(std::function<void(QAccessibleEvent*)> listener);
+// Sends the accessibility events of the program's own accessible objects (the board's table
+// and its cells, the notices) to listener instead of Qt, as if a screen reader listened
+// (null: to Qt again, which passes them on only while one does).
+void WatchGridAndNoticeEventsForTesting(std::function<void(QAccessibleEvent*)> listener);
 // Looks for Qt's translations in folder (null: Qt's own place).
 void SetTranslationsFolderForTesting(const char* folder);
 

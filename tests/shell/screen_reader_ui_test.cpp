@@ -1,6 +1,7 @@
 // What a screen reader gets beyond names and descriptions, read through Qt's accessibility
-// interfaces: the board as a table of its squares (made only when asked for), and one
-// notice per roll in the player's language, sent when the program is free again.
+// interfaces: the board as a table of its squares (made only when asked for) that says what
+// changed, and one notice per roll in the player's language, sent when the program is free
+// again: an announcement from Qt 6.8, a notification object before.
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -14,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/platform/platform_test_support.h"
 #include "support/rolvan_fixture.h"
 
 namespace {
@@ -90,7 +92,8 @@ int Occurrences(const std::string& text, const std::string& part) {
     return count;
 }
 
-// What the program sends to assistive technology, as Qt's update handler hears it.
+// What the program sends to assistive technology, as Qt's update handler hears it. The name
+// of an announcement is its text.
 struct Sent {
     QAccessible::Event type;
     QAccessible::Role role;
@@ -99,6 +102,8 @@ struct Sent {
     bool invisible;
     int row;
     int column;
+    QAccessible::Id id;
+    int modelChange;
 };
 std::vector<Sent> g_sent;
 
@@ -108,25 +113,49 @@ void Record(QAccessibleEvent* event) {
         return;
     QAccessibleInterface* parent = face->parent();
     QAccessibleTableCellInterface* cell = face->tableCellInterface();
-    g_sent.push_back({event->type(), face->role(), face->text(QAccessible::Name).toStdString(),
+    std::string name = face->text(QAccessible::Name).toStdString();
+    int modelChange = -1;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (event->type() == QAccessible::Announcement)
+        name = static_cast<QAccessibleAnnouncementEvent*>(event)->message().toStdString();
+#endif
+    if (event->type() == QAccessible::TableModelChanged)
+        modelChange = static_cast<QAccessibleTableModelChangeEvent*>(event)->modelChangeType();
+    g_sent.push_back({event->type(), face->role(), name,
                       parent != nullptr ? parent->role() : QAccessible::NoRole,
                       face->state().invisible != 0, cell != nullptr ? cell->rowIndex() : -1,
-                      cell != nullptr ? cell->columnIndex() : -1});
+                      cell != nullptr ? cell->columnIndex() : -1, QAccessible::uniqueId(face),
+                      modelChange});
+}
+
+// The notices that went out, as the screen reader of this Qt is told them.
+std::vector<Sent> SaidNotices() {
+    std::vector<Sent> said;
+    for (const Sent& sent : g_sent) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (sent.type == QAccessible::Announcement)
+            said.push_back(sent);
+#else
+        if (sent.type == QAccessible::ObjectShow && sent.role == QAccessible::Notification)
+            said.push_back(sent);
+#endif
+    }
+    return said;
 }
 
 class ScreenReaderTest : public RolvanTest {
 protected:
     void SetUp() override {
         RolvanTest::SetUp();
-        WatchAccessibleNoticesForTesting([this](CWnd* window, const std::string& text) {
+        WatchNoticeTextsForTesting([this](CWnd* window, const std::string& text) {
             if (window == view)
                 notices.push_back(text);
         });
         actOnDialog = [](CDialog& dialog) { DialogUser(dialog).Click(IDOK); };
     }
     void TearDown() override {
-        WatchAccessibleNoticesForTesting(nullptr);
-        ListenToAccessibilityForTesting(nullptr);
+        WatchNoticeTextsForTesting(nullptr);
+        WatchGridAndNoticeEventsForTesting(nullptr);
         g_sent.clear();
         RolvanTest::TearDown();
     }
@@ -313,38 +342,41 @@ TEST_F(ScreenReaderTest, EveryRollIsToldOnceInThePlayersLanguage) {
     }
 }
 
-// Notices reach assistive technology as notifications of a status bar that nobody sees,
-// once the handler of the key has ended (the program answers no questions before) or just
-// before a modal window opens; a move renames only the cells it changed.
+// Notices reach assistive technology once the handler of the key has ended (the program
+// answers no questions before) or just before a modal window opens: from Qt 6.8 as
+// announcements of the board, before as notifications of a status bar that nobody sees.
+// A move renames only the cells it changed.
 TEST_F(ScreenReaderTest, NoticesGoOutWhenTheProgramIsFreeAndMovesRenameTheirCells) {
     StartGame();
-    ListenToAccessibilityForTesting(Record);
-    const auto shownNotices = [] {
-        std::vector<Sent> shown;
-        for (const Sent& sent : g_sent) {
-            if (sent.type == QAccessible::ObjectShow && sent.role == QAccessible::Notification)
-                shown.push_back(sent);
-        }
-        return shown;
-    };
+    WatchGridAndNoticeEventsForTesting(Record);
 
     // Off the board at once: the point is told before the scores show.
     std::size_t shownDuringScores = 0;
     actOnDialog = [&](CDialog& dialog) {
-        shownDuringScores = shownNotices().size();
+        shownDuringScores = SaidNotices().size();
         DialogUser(dialog).Click(IDOK);
     };
     PressKey(Qt::Key_3);
     EXPECT_EQ(shownDuringScores, 1u);
-    ASSERT_EQ(shownNotices().size(), 1u) << "the computer's opening waits for the event loop";
+    ASSERT_EQ(SaidNotices().size(), 1u) << "the computer's opening waits for the event loop";
     QApplication::processEvents();
-    const std::vector<Sent> opening = shownNotices();
+    const std::vector<Sent> opening = SaidNotices();
     ASSERT_EQ(opening.size(), 2u);
     EXPECT_EQ(opening[0].name, notices[0]);
     EXPECT_EQ(opening[1].name, notices[1]);
+    QAccessibleInterface* board = QAccessible::queryAccessibleInterface(view->GetSafeHwnd());
+    bool holdsNotices = false;
+    for (int i = 0; i < board->childCount(); ++i)
+        holdsNotices = holdsNotices || board->child(i)->role() == QAccessible::StatusBar;
     for (const Sent& sent : opening) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        EXPECT_EQ(sent.role, QAccessible::Client) << "the board says it";
+        EXPECT_FALSE(holdsNotices) << "no notification objects where Qt announces";
+#else
         EXPECT_EQ(sent.parentRole, QAccessible::StatusBar);
         EXPECT_TRUE(sent.invisible);
+        EXPECT_TRUE(holdsNotices);
+#endif
     }
 
     // Every cell read, as flat review does; one move renames the cells it changed.
@@ -355,19 +387,119 @@ TEST_F(ScreenReaderTest, NoticesGoOutWhenTheProgramIsFreeAndMovesRenameTheirCell
     g_sent.clear();
     notices.clear();
     PressKey(Qt::Key_2);
-    // Unless the move ended a game (a new game renames everything by dropping every cell):
+    // Unless the move ended a game (a new game resets the table):
     // the player's tile square, the computer's (where the player's roll stopped), the stop.
     if (view->humanScore + view->computerScore == 1) {
         std::set<std::pair<int, int>> renamed;
         for (const Sent& sent : g_sent) {
             if (sent.type == QAccessible::NameChanged && sent.role == QAccessible::Cell)
                 renamed.insert({sent.column, sent.row});
+            EXPECT_NE(sent.type, QAccessible::TableModelChanged);
         }
         EXPECT_EQ(renamed.count(laid), 1u);
         EXPECT_EQ(renamed.count(BallPlace()), 1u);
         EXPECT_LE(renamed.size(), 3u);
     }
-    EXPECT_TRUE(shownNotices().empty());
+    EXPECT_TRUE(SaidNotices().empty());
     QApplication::processEvents();
-    EXPECT_EQ(shownNotices().size(), notices.size());
+    EXPECT_EQ(SaidNotices().size(), notices.size());
+}
+
+// What a screen reader holds of the table after each kind of change: an editor click renames
+// that one cell and keeps every other; a new game, leaving the editor and a new size tell it
+// that each cell it was given is gone and that the table reads anew, and then every cell
+// reads the board as it is, at its size. No cell it was given lives on after a reset.
+TEST_F(ScreenReaderTest, TheTableSaysWhatChangedAndHoldsNoDeadCell) {
+    StartGame();
+    WatchGridAndNoticeEventsForTesting(Record);
+    const auto readAll = [this] {
+        QAccessibleInterface* table = Table();
+        std::vector<QAccessible::Id> ids;
+        for (int i = 0; i < table->childCount(); ++i) {
+            QAccessibleInterface* cell = table->child(i);
+            EXPECT_TRUE(cell->isValid());
+            cell->text(QAccessible::Name);
+            ids.push_back(QAccessible::uniqueId(cell));
+        }
+        return ids;
+    };
+    const auto cellName = [this](int column, int row) {
+        return Table()
+            ->tableInterface()
+            ->cellAt(row, column)
+            ->text(QAccessible::Name)
+            .toStdString();
+    };
+    // A reset: every cell given before is said gone before the table's reset, and is dead.
+    const auto expectReset = [](const std::vector<QAccessible::Id>& given) {
+        std::set<QAccessible::Id> gone;
+        int resets = 0;
+        for (const Sent& sent : g_sent) {
+            if (sent.type == QAccessible::ObjectDestroyed && sent.role == QAccessible::Cell) {
+                EXPECT_EQ(resets, 0) << "a cell said gone after the reset";
+                gone.insert(sent.id);
+            }
+            if (sent.type == QAccessible::TableModelChanged) {
+                EXPECT_EQ(sent.modelChange, QAccessibleTableModelChangeEvent::ModelReset);
+                EXPECT_EQ(sent.role, QAccessible::Table);
+                ++resets;
+            }
+        }
+        EXPECT_EQ(gone, std::set<QAccessible::Id>(given.begin(), given.end()));
+        EXPECT_GE(resets, 1) << "a game that ends at its opening resets once more";
+        for (QAccessible::Id id : given)
+            EXPECT_EQ(QAccessible::accessibleInterface(id), nullptr);
+    };
+    const auto click = [this](int column, int row, Qt::MouseButton button) {
+        const Square& square = *view->board.SquareAt(column, row);
+        const QPoint at(square.x + square.width / 2, square.y + square.height / 2);
+        SendMouse(view->GetSafeHwnd(), QEvent::MouseButtonPress, at, button);
+        SendMouse(view->GetSafeHwnd(), QEvent::MouseButtonRelease, at, button);
+    };
+
+    // The editor: a click on a square renames it alone; the cells stay the same objects.
+    Command(ID_EDIT_EDITGRID);
+    std::vector<QAccessible::Id> given = readAll();
+    g_sent.clear();
+    click(4, 3, Qt::LeftButton);
+    ASSERT_EQ(g_sent.size(), 1u);
+    EXPECT_EQ(g_sent[0].type, QAccessible::NameChanged);
+    EXPECT_EQ(g_sent[0].id, given[3 * 15 + 4]);
+    EXPECT_EQ(g_sent[0].name, "Border, column 5, row 4.");
+    EXPECT_EQ(readAll(), given);
+    click(4, 3, Qt::RightButton);
+    EXPECT_EQ(cellName(4, 3), "Home, column 5, row 4.");
+
+    // Saving it starts a new game with that square.
+    g_sent.clear();
+    Command(ID_EDIT_SAVEGRID);
+    expectReset(given);
+    EXPECT_EQ(cellName(4, 3), "Home, column 5, row 4.");
+
+    // A game's end starts a new game.
+    const int points = view->humanScore + view->computerScore;
+    for (int move = 0; move < 200 && view->humanScore + view->computerScore == points; ++move) {
+        given = readAll();
+        g_sent.clear();
+        PressKey(Qt::Key_3);
+    }
+    ASSERT_NE(view->humanScore + view->computerScore, points);
+    expectReset(given);
+    EXPECT_EQ(readAll().size(), 150u);
+
+    // A size change: the table reads at the new size, every cell of it alive.
+    given = readAll();
+    actOnDialog = [](CDialog& dialog) {
+        DialogUser(dialog).Type(IDC_XSIZE, "7");
+        DialogUser(dialog).Type(IDC_YSIZE, "5");
+        DialogUser(dialog).Click(IDOK);
+    };
+    g_sent.clear();
+    Command(ID_GRID_SIZE);
+    expectReset(given);
+    EXPECT_EQ(Table()->tableInterface()->columnCount(), 7);
+    EXPECT_EQ(Table()->tableInterface()->rowCount(), 5);
+    EXPECT_EQ(readAll().size(), 35u);
+    EXPECT_EQ(cellName(6, 0), "Home, column 7, row 1.");
+    EXPECT_EQ(Table()->tableInterface()->cellAt(5, 0), nullptr);
 }
