@@ -44,8 +44,7 @@ public:
 
 protected:
     bool event(QEvent* e) override {
-        if (e->type() == QEvent::ScreenChangeInternal &&
-            pixmap().devicePixelRatio() != devicePixelRatioF()) {
+        if (SaysDeviceRatioChanged(e) && pixmap().devicePixelRatio() != devicePixelRatioF()) {
             ShowIcon();
         }
         return QLabel::event(e);

@@ -36,6 +36,7 @@ FrameWidget::FrameWidget(CFrameWnd* frame) : BoundWidget<QMainWindow>(frame, nul
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     setMenuWidget(m_menuHolder);
+    FollowScreenScales();
 }
 
 void FrameWidget::closeEvent(QCloseEvent* event) {

@@ -342,12 +342,3 @@ BOOL AnswerOpenColorDialog(std::optional<COLORREF> colour, COLORREF* initial) {
     }
     return TRUE;
 }
-
-// The watcher lives beside the setters it watches, under its older name.
-void WatchAccessibleAnnouncementsForTesting(
-    std::function<void(CWnd* window, const std::string& text)> watcher);
-
-void WatchNameAndDescriptionChangesForTesting(
-    std::function<void(CWnd* window, const std::string& text)> watcher) {
-    WatchAccessibleAnnouncementsForTesting(std::move(watcher));
-}

@@ -105,6 +105,9 @@ std::size_t MadeAccessibleCellsForTesting(CWnd* window);
 // and its cells, the notices) to listener instead of Qt, as if a screen reader listened
 // (null: to Qt again, which passes them on only while one does).
 void WatchGridAndNoticeEventsForTesting(std::function<void(QAccessibleEvent*)> listener);
+// Reads keys as the named platform delivers them, as "xcb" or "linuxfb" (null: the
+// platform the program runs on).
+void SetKeyPlatformForTesting(const char* platform);
 // Looks for Qt's translations in folder (null: Qt's own place).
 void SetTranslationsFolderForTesting(const char* folder);
 

@@ -22,6 +22,8 @@ struct WndBridge {
     static void WidgetDestroyed(CWnd* wnd) { wnd->WidgetDestroyed(); }
     static void Paint(CWnd* wnd, const QRegion& region) { wnd->DispatchPaint(region); }
     static void Resized(CWnd* wnd, int width, int height);
+    // Whether the window's image was made for another ratio than its screen's.
+    static bool OffTheScreensRatio(const CWnd* wnd);
     // Each returns whether the handler asked for the default processing.
     static bool KeyDown(CWnd* wnd, QKeyEvent* event);
     static bool ButtonDown(CWnd* wnd, QMouseEvent* event);
@@ -32,6 +34,15 @@ struct WndBridge {
         wnd->AttachWidget(widget, parent, id, ownsWidget);
     }
 };
+
+// Whether Qt tells a widget with this event that its device pixel ratio may have changed.
+bool SaysDeviceRatioChanged(const QEvent* event);
+// Makes the pictures of the windows in widget's top-level window anew where their screen's
+// ratio changed, once Qt has finished telling the window's widgets.
+void QueueDeviceRatioCheck(QWidget* widget);
+// Follows changes of every screen's scale from now on (once per application; each frame
+// window asks for it).
+void FollowScreenScales();
 
 // What every widget of the layer knows about its window. busy counts the events the
 // widget is handling, so that a handler that destroys the window (a button whose click
@@ -62,6 +73,8 @@ protected:
     bool event(QEvent* e) override {
         const QPointer<QObject> alive(this);
         ++busy;
+        if (SaysDeviceRatioChanged(e))
+            QueueDeviceRatioCheck(this);
         const bool handled = Base::event(e);
         if (alive)
             --busy;

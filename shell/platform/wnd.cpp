@@ -1,6 +1,8 @@
 #include "shell/platform/wnd.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,6 +11,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRegion>
+#include <QScreen>
 
 #include <functional>
 #include <string>
@@ -37,6 +40,17 @@ CRect ToCRect(const QRect& rect) {
 constexpr quint32 kDigitRowFirst = 10;
 constexpr quint32 kDigitRowLast = 19;
 
+const char* g_keyPlatformForTesting = nullptr;
+
+// Whether native scan codes are XKB keycodes. On the framebuffer platforms (linuxfb,
+// eglfs) they are the kernel's raw codes instead, where 10 to 12 are "9", "0" and "-".
+bool ScanCodesAreXkbKeycodes() {
+    const QString platform = g_keyPlatformForTesting != nullptr
+                                 ? QString::fromUtf8(g_keyPlatformForTesting)
+                                 : QGuiApplication::platformName();
+    return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+}
+
 UINT VirtualKey(const QKeyEvent* event) {
     const int key = event->key();
     // The classic platform gives the digit row the digits' codes on every layout, with or
@@ -44,7 +58,7 @@ UINT VirtualKey(const QKeyEvent* event) {
     // types & é " there without Shift. The keypad's digits carry the keypad flag.
     const quint32 keycode = event->nativeScanCode();
     if (!(event->modifiers() & Qt::KeypadModifier) && keycode >= kDigitRowFirst &&
-        keycode <= kDigitRowLast)
+        keycode <= kDigitRowLast && ScanCodesAreXkbKeycodes())
         return keycode == kDigitRowLast ? 0x30 : 0x31 + (keycode - kDigitRowFirst);
     if (key >= Qt::Key_0 && key <= Qt::Key_9) {
         const UINT digit = static_cast<UINT>(key - Qt::Key_0);
@@ -313,7 +327,7 @@ void Announced(CWnd* wnd, const QString& text) {
 
 }  // namespace
 
-void WatchAccessibleAnnouncementsForTesting(
+void WatchNameAndDescriptionChangesForTesting(
     std::function<void(CWnd* window, const std::string& text)> watcher) {
     g_announcementWatcher = std::move(watcher);
 }
@@ -516,6 +530,91 @@ void CWnd::DispatchPaint(const QRegion& region) {
     const QRect touched = ToQRect(m_touchedDuringPaint);
     if (!touched.isEmpty() && !(QRegion(touched) - region).isEmpty())
         m_hWnd->update();
+}
+
+void SetKeyPlatformForTesting(const char* platform) {
+    g_keyPlatformForTesting = platform;
+}
+
+// --- Following the screen's ratio
+
+bool WndBridge::OffTheScreensRatio(const CWnd* wnd) {
+    return wnd->m_hWnd != nullptr && !wnd->m_surface->isNull() &&
+           wnd->m_surface->devicePixelRatio() != wnd->ScreenRatio();
+}
+
+namespace {
+
+const char kRatioCheckQueued[] = "rolvanRatioCheckQueued";
+const char kFollowsScreens[] = "rolvanFollowsScreens";
+
+// Makes the pictures of every window under top whose image no longer has its screen's
+// ratio anew, through the size message, and repaints all of top, Qt's own widgets with it:
+// where Qt changes a window's ratio without repainting it (a changed Xft.dpi on X11), they
+// would otherwise keep their old pixels. A view's size message makes its buttons anew, so
+// each widget is held by a guarded pointer.
+void FollowDeviceRatio(QWidget* top) {
+    top->setProperty(kRatioCheckQueued, false);
+    QList<QPointer<QWidget>> widgets{top};
+    for (QWidget* child : top->findChildren<QWidget*>())
+        widgets.append(child);
+    for (const QPointer<QWidget>& widget : widgets) {
+        if (widget == nullptr)
+            continue;
+        WidgetBinding* binding = BindingOf(widget);
+        if (binding != nullptr && binding->owner != nullptr &&
+            WndBridge::OffTheScreensRatio(binding->owner))
+            WndBridge::Resized(binding->owner, widget->width(), widget->height());
+        widget->update();
+    }
+}
+
+}  // namespace
+
+// Qt tells a window's widgets of a new ratio one by one, while it walks the window's
+// children; the pictures are made anew once it has finished, before the window is painted.
+void QueueDeviceRatioCheck(QWidget* widget) {
+    QWidget* top = widget != nullptr ? widget->window() : nullptr;
+    if (top == nullptr || top->property(kRatioCheckQueued).toBool())
+        return;
+    top->setProperty(kRatioCheckQueued, true);
+    QMetaObject::invokeMethod(
+        top, [top] { FollowDeviceRatio(top); }, Qt::QueuedConnection);
+}
+
+bool SaysDeviceRatioChanged(const QEvent* event) {
+    switch (event->type()) {
+        case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+        case QEvent::DevicePixelRatioChange:
+#endif
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A screen's scale can change under the windows on it (a laptop docked to another monitor,
+// a changed display setting) without Qt telling the widgets; the screen itself says that
+// its resolution or geometry changed.
+void FollowScreenScales() {
+    auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (application == nullptr || application->property(kFollowsScreens).toBool())
+        return;
+    application->setProperty(kFollowsScreens, true);
+    auto watch = [application](QScreen* screen) {
+        auto checkAll = [] {
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (top->isVisible())
+                    QueueDeviceRatioCheck(top);
+        };
+        QObject::connect(screen, &QScreen::logicalDotsPerInchChanged, application, checkAll);
+        QObject::connect(screen, &QScreen::physicalDotsPerInchChanged, application, checkAll);
+        QObject::connect(screen, &QScreen::geometryChanged, application, checkAll);
+    };
+    for (QScreen* screen : QGuiApplication::screens())
+        watch(screen);
+    QObject::connect(application, &QGuiApplication::screenAdded, application, watch);
 }
 
 // The window now stands on a screen of another device pixel ratio (it was moved there, or

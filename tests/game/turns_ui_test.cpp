@@ -183,7 +183,8 @@ TEST_F(TurnsTest, KeysOneAndThreeLayTheArcTiles) {
 }
 
 // Keys as X11 and Wayland deliver them on layouts whose digit row types other characters:
-// the digit row lays the tiles by the key's place, with or without Shift.
+// the digit row lays the tiles by the key's place, with or without Shift. The framebuffer
+// platforms deliver the kernel's raw codes instead, where 10 to 12 are "9", "0" and "-".
 TEST_F(TurnsTest, DigitRowKeysLayTilesOnEveryLayout) {
     struct LayoutKey {
         const char* what;
@@ -191,8 +192,15 @@ TEST_F(TurnsTest, DigitRowKeysLayTilesOnEveryLayout) {
         Qt::KeyboardModifiers modifiers;
         unsigned keycode;
         int laid;  // Empty: the key does nothing
+        const char* platform = "xcb";
     };
     const LayoutKey keys[] = {
+        {"linuxfb 9", Qt::Key_9, Qt::NoModifier, 10, Empty, "linuxfb"},
+        {"linuxfb 0", Qt::Key_0, Qt::NoModifier, 11, Empty, "linuxfb"},
+        {"eglfs -", Qt::Key_Minus, Qt::NoModifier, 12, Empty, "eglfs"},
+        {"linuxfb 1", Qt::Key_1, Qt::NoModifier, 2, LeftTile, "linuxfb"},
+        {"linuxfb 3", Qt::Key_3, Qt::NoModifier, 4, RightTile, "linuxfb"},
+        {"Wayland French 2", Qt::Key_Eacute, Qt::NoModifier, 11, CentreTile, "wayland"},
         {"French 1", Qt::Key_Ampersand, Qt::NoModifier, 10, LeftTile},
         {"French 2", Qt::Key_Eacute, Qt::NoModifier, 11, CentreTile},
         {"French 3", Qt::Key_QuoteDbl, Qt::NoModifier, 12, RightTile},
@@ -212,6 +220,7 @@ TEST_F(TurnsTest, DigitRowKeysLayTilesOnEveryLayout) {
     StartGame();
     for (const LayoutKey& key : keys) {
         SCOPED_TRACE(key.what);
+        SetKeyPlatformForTesting(key.platform);
         Square& square = BallOnAnInnerSquare();
         const std::vector<int> before = BoardKinds(view->board);
         PressKey(key.qtKey, key.modifiers, key.keycode);

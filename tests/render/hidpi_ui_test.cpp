@@ -1,16 +1,24 @@
 // The game on screens with more device pixels per pixel. HiDpiTest runs with
 // QT_SCALE_FACTOR set (2 and 1.5), HiDpiScreenChangeTest on two screens of ratios 1 and 2
-// (support/two_screens.json); see tests/CMakeLists.txt.
+// (support/two_screens.json), HiDpiOnX11 on a real X server whose scale changes
+// (display/scale.sh); see tests/CMakeLists.txt.
 
 #include <QApplication>
+#include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
+#include <algorithm>
+#include <csignal>
 #include <functional>
+#include <vector>
 
+#include "display/display_test_support.h"
 #include "render/render_ui_test_support.h"
 #include "shell/platform/device_pixels.h"
 #include "support/rolvan_fixture.h"
@@ -63,6 +71,7 @@ protected:
 };
 
 using HiDpiScreenChangeTest = HiDpiTest;
+using HiDpiOnX11 = HiDpiTest;
 
 // Each square shows its picture device pixel for device pixel, and the ball at rest covers
 // exactly the white device pixels of its mask.
@@ -112,17 +121,25 @@ TEST_F(HiDpiScreenChangeTest, AWindowMovedToAScreenOfAnotherRatioPaintsAtThatRat
     QWidget* window = frame->GetSafeHwnd();
     const QPoint home = window->pos();
 
-    window->move(QApplication::screens()[1]->geometry().topLeft() + QPoint(20, 20));
-    QApplication::processEvents();
-    QApplication::processEvents();
+    // Where the platform does not follow a move with the window's screen itself (Qt 6.8's
+    // offscreen platform), the window is put on it, as a window manager's move would.
+    const auto moveTo = [window](QScreen* screen, const QPoint& place) {
+        window->move(place);
+        window->windowHandle()->setScreen(screen);
+        QApplication::processEvents();
+        QApplication::processEvents();
+    };
+    moveTo(QApplication::screens()[1],
+           QApplication::screens()[1]->geometry().topLeft() + QPoint(20, 20));
+    if (window->windowHandle()->devicePixelRatio() != window->screen()->devicePixelRatio())
+        GTEST_SKIP() << "this Qt's offscreen platform gives a window its screen's ratio no more "
+                        "(from Qt 6.6); HiDpiOnX11 follows a scale change on a real X server";
     ASSERT_EQ(Ratio(), 2.0);
     ExpectImagesAtTheScreensRatio();
     const QImage& sharp = *view->SurfaceImage();
     EXPECT_EQ(sharp.pixel(ToDevice(42, 2) + 1, 600), qRgb(70, 80, 90)) << "the grid line";
 
-    window->move(home);
-    QApplication::processEvents();
-    QApplication::processEvents();
+    moveTo(QApplication::screens()[0], home);
     ASSERT_EQ(Ratio(), 1.0);
     ExpectImagesAtTheScreensRatio();
     EXPECT_EQ(*view->SurfaceImage(), before);
@@ -134,6 +151,71 @@ TEST_F(HiDpiScreenChangeTest, AWindowMovedToAScreenOfAnotherRatioPaintsAtThatRat
         QApplication::processEvents();
     });
     EXPECT_EQ(icon.devicePixelRatio(), 2.0);
+}
+
+// The screen's scale changes under the running game, as when Xft.dpi changes on X11 (a
+// docked laptop, a changed display setting): tests/display/scale.sh runs this on an Xvfb
+// whose XSETTINGS daemon it names. The window keeps its size on the screen, so the game
+// gets fewer of its own pixels, and every picture follows at once, down to the pixels the
+// X server shows, and back again.
+TEST_F(HiDpiOnX11, TheGameFollowsAScaleChangeWhileItRuns) {
+    const QByteArray settings = qgetenv("ROLVAN_XSETTINGS_CONF");
+    const int daemon = qEnvironmentVariableIntValue("ROLVAN_XSETTINGS_PID");
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || settings.isEmpty() ||
+        daemon <= 0)
+        GTEST_SKIP() << "needs an X server with an XSETTINGS daemon: run through "
+                        "tests/display/scale.sh";
+    QWidget* client = view == nullptr ? nullptr : view->GetSafeHwnd();
+    const auto picturesAt = [&](double ratio) {
+        std::vector<const QImage*> images = {view->SurfaceImage(), view->ballMaskBitmap->Image(),
+                                             view->squareImages.homeImage.bitmap->Image(),
+                                             view->leftButton->SurfaceImage(),
+                                             view->rightButton->SurfaceImage()};
+        return Ratio() == ratio &&
+               view->SurfaceImage()->size() == Device(client->width(), client->height()) &&
+               std::all_of(images.begin(), images.end(), [ratio](const QImage* image) {
+                   return image->devicePixelRatio() == ratio;
+               });
+    };
+    // The board's squares as the X server shows them and as the view painted them, device
+    // pixel for device pixel (the tile buttons are windows of their own above the view).
+    const auto board = [&](const QImage& image, QPoint origin) {
+        QRect box;
+        view->board.ForEachSquare([&](const Square& square) {
+            box |= QRect(square.x, square.y, square.width, square.height);
+        });
+        const double ratio = image.devicePixelRatio();
+        return image.copy(QRect(origin + box.topLeft() * ratio, box.size() * ratio))
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto shown = [&] {
+        const QPixmap window = client->screen()->grabWindow(client->window()->winId());
+        QImage image = window.toImage();
+        image.setDevicePixelRatio(window.devicePixelRatio());
+        return board(image,
+                     client->mapTo(client->window(), QPoint(0, 0)) * window.devicePixelRatio());
+    };
+    const auto setScale = [&](int scale) {
+        QFile file(QString::fromLocal8Bit(settings));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("Xft/DPI " + QByteArray::number(96 * 1024 * scale) + "\n");
+        file.close();
+        ASSERT_EQ(::kill(daemon, SIGHUP), 0);
+        ASSERT_TRUE(RunEventsUntil([&] { return picturesAt(scale); }, 5000))
+            << "the game stayed at the ratio " << view->SurfaceImage()->devicePixelRatio();
+        // The window manager may still resize the window meanwhile, so the view paints anew.
+        const auto painted = [&] { return board(*view->SurfaceImage(), QPoint(0, 0)); };
+        EXPECT_TRUE(
+            RunEventsUntil([&] { return picturesAt(scale) && shown() == painted(); }, 10000))
+            << "the X server does not show the view's pixels at the ratio " << scale;
+    };
+
+    StartGame(800, 600);
+    client = view->GetSafeHwnd();
+    UseDistinctColours(*view);
+    ASSERT_TRUE(picturesAt(1.0));
+    setScale(2);
+    setScale(1);
 }
 
 }  // namespace

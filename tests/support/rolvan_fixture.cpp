@@ -42,6 +42,7 @@ void RolvanTest::TearDown() {
     app.reset();
     script_.reset();
     SetSystemLocaleForTesting(nullptr);
+    SetKeyPlatformForTesting(nullptr);
     AfxSetPlatformLanguage(LANG_ENGLISH);
 }
 
