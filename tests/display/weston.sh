@@ -68,7 +68,8 @@ case "$mode" in
     start_game "$program"
     app_id=""
     for _ in $(seq 100); do
-      app_id=$(sed -n 's/.*xdg_toplevel@[0-9]*\.set_app_id("\(.*\)")$/\1/p' "$log" | head -n 1)
+      # libwayland 1.21 logs the object as xdg_toplevel@N, 1.23 as xdg_toplevel#N.
+      app_id=$(sed -n 's/.*xdg_toplevel[@#][0-9]*\.set_app_id("\(.*\)")$/\1/p' "$log" | head -n 1)
       [ -n "$app_id" ] && break
       kill -0 "$game" 2>/dev/null || break
       sleep 0.05
