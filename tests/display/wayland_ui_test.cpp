@@ -13,12 +13,15 @@
 
 #include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <set>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "display/display_test_support.h"
 #include "support/rolvan_fixture.h"
@@ -106,6 +109,40 @@ int DistinctFrames(const std::vector<std::uint32_t>& commits) {
     return frames;
 }
 
+// The log as libwayland 1.21 and 1.23 write it: only the commits of the window's surface
+// count, not those of the shell's panel, and only within the time asked for.
+TEST(CompositorLog, WindowCommitsAreReadInBothSpellingsOfTheLog) {
+    const std::string lines[] = {
+        "[1000.000] wl_compositor@4.create_surface(new id wl_surface@7)",
+        "[1000.100] wl_surface@7.commit()",  // the panel's: no window
+        "[1001.000] xdg_wm_base@9.get_xdg_surface(new id xdg_surface@12, wl_surface@11)",
+        "[1002.000] wl_surface@11.commit()",
+        "[1002.001] wl_surface@7.commit()",
+        "[1002.002] wl_surface@11.commit()",
+        "[1012.000] wl_surface@11.commit()",
+        "[1030.000] wl_surface@11.commit()",  // after the time asked for
+        "[1012.500] wl_surface@110.commit()",
+        "garbage wl_surface@11.commit()",
+    };
+    for (const char mark : {'@', '#'}) {
+        SCOPED_TRACE(mark);
+        const std::string path = testing::TempDir() + "compositor-log-" + mark + ".txt";
+        {
+            std::ofstream out(path);
+            for (std::string line : lines) {
+                for (char& c : line)
+                    if (c == '@')
+                        c = mark;
+                out << line << '\n';
+            }
+        }
+        const std::vector<std::uint32_t> commits = WindowCommitsBetween(path, 1001500, 1020000);
+        EXPECT_EQ(commits, (std::vector<std::uint32_t>{1002000, 1002002, 1012000}));
+        EXPECT_EQ(DistinctFrames(commits), 2);
+        std::remove(path.c_str());
+    }
+}
+
 // Counts the view's paints: each shows one step of the ball, or a tile, on the window.
 class PaintCounter : public QObject {
 public:
@@ -141,7 +178,7 @@ protected:
         QWidget* window = frame->GetSafeHwnd();
         ASSERT_TRUE(RunEventsUntil(
             [window] { return window->windowHandle() && window->windowHandle()->isExposed(); },
-            5000));
+            30000));
         RunEventsFor(300);
     }
 
