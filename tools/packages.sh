@@ -56,7 +56,8 @@ game_packages() {
   know_the_release
   local qt
   qt=$(package_version qt6-base-dev)
-  echo g++ make cmake pkgconf qt6-base-dev libwayland-dev qt6-translations-l10n librsvg2-bin
+  printf '%s\n' g++ make cmake pkgconf qt6-base-dev libwayland-dev qt6-translations-l10n \
+    librsvg2-bin
   if [ -z "$qt" ] || dpkg --compare-versions "$qt" lt 6.5~; then
     echo qt6-base-private-dev
   fi

@@ -26,6 +26,8 @@ source "$here/tools/packages.sh"
 install_missing --no-install-recommends debootstrap
 
 root=$(mktemp -d "${ROLVAN_CHROOT_DIR:-/var/tmp}/rolvan-$release.XXXXXX")
+# The system's root folder, which every user in it (apt's _apt among them) must enter.
+chmod 755 "$root"
 
 # Whatever is mounted at or below the system's folder, deepest first.
 mounts_inside() {
