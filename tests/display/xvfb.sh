@@ -56,6 +56,7 @@ manager_ready() {
   return 1
 }
 wait_until 60 manager_ready || { echo "openbox did not start within 60 seconds"; exit 1; }
+echo "Xvfb and openbox ready after $SECONDS s"
 mkdir -m 700 "$scratch/runtime"
 export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/runtime
 export LC_ALL=C.UTF-8
@@ -78,7 +79,11 @@ shows_windows() {
 }
 
 wait_for_window() {
-  wait_on_game shows_windows "$@" && return 0
+  local from=$SECONDS
+  if wait_on_game shows_windows "$@"; then
+    echo "$2 window(s) with \"$1\" after $((SECONDS - from)) s"
+    return 0
+  fi
   echo "the game did not show $2 window(s) with one titled \"$1\"; it shows:"
   titles
   return 1
