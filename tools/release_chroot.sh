@@ -76,6 +76,8 @@ if [ -n "$accept_expired" ]; then
   echo 'Acquire::Check-Valid-Until "false";' >"$root/etc/apt/apt.conf.d/99rolvan-valid-until"
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# sudo looks the machine's name up and complains where it is not known.
+echo "127.0.1.1 $(hostname)" >>"$root/etc/hosts"
 
 mount -t proc proc "$root/proc"
 for target in dev sys; do
