@@ -46,15 +46,27 @@ server_ready() {
 }
 wait_until 60 server_ready || { echo "Xvfb did not start within 60 seconds"; exit 1; }
 export DISPLAY=:$(cat "$scratch/display")
-openbox >/dev/null 2>&1 &
-manager=$!
 # A window mapped while the manager starts up can stay unmanaged and hidden, so the game
-# starts only once openbox manages the screen.
+# starts only once openbox manages the screen. Seen once in a busy run of the whole suite:
+# openbox ended at its start; it then says why and gets two more tries.
+manager_tries=0
+start_manager() {
+  manager_tries=$((manager_tries + 1))
+  openbox >"$scratch/openbox.log" 2>&1 &
+  manager=$!
+}
 manager_ready() {
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-  kill -0 "$manager" 2>/dev/null || { echo "openbox ended at its start"; exit 1; }
+  if ! kill -0 "$manager" 2>/dev/null; then
+    wait "$manager" && status=0 || status=$?
+    echo "openbox ended at its start with status $status:"
+    cat "$scratch/openbox.log"
+    [ "$manager_tries" -lt 3 ] || exit 1
+    start_manager
+  fi
   return 1
 }
+start_manager
 wait_until 60 manager_ready || { echo "openbox did not start within 60 seconds"; exit 1; }
 echo "Xvfb and openbox ready after $SECONDS s"
 mkdir -m 700 "$scratch/runtime"
