@@ -61,7 +61,16 @@ case "$mode" in
       echo "$probe"
       exit 1
     fi
-    ROLVAN_COMPOSITOR_LOG=$log "$program" --gtest_filter='OnWayland.*'
+    # The frames are counted as the compositor reads them. A compositor starved of the
+    # processor by a busy machine reads the steps of several 10 ms together and counts them
+    # as one frame (seen once in 9 runs under two busy loops); a program that holds its
+    # pictures back does so in every try. So a game gets three tries, each in a process and
+    # a game of its own.
+    for attempt in 1 2 3; do
+      ROLVAN_COMPOSITOR_LOG=$log "$program" --gtest_filter='OnWayland.*' && exit 0
+      echo "try $attempt of 3 failed"
+    done
+    exit 1
     ;;
   identity)
     desktop_id=$(basename "$source_dir"/res/desktop/*.desktop .desktop)
