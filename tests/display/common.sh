@@ -55,7 +55,7 @@ start_game() {
 
 # Waits for the game to end after its display server went away: it must end by itself with
 # a status of its own, not 0 and not a signal (128 + the signal's number, up to 64). Qt 6.4
-# ends it with 1 when the Wayland compositor goes, Qt 6.8 with 255 (its own exit(-1)).
+# ends it with 1 when the Wayland compositor goes, Qt 6.8 with 255.
 expect_clean_failure() {
   local status=0
   wait "$game" || status=$?
