@@ -95,8 +95,11 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ROLVAN_MAINTAINER})
 # game runs through XWayland, as on X11.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
-# The program reaches Qt's Wayland connection through Qt's platform interface, whose
-# binary layout holds for one Qt version only, as Debian's own packages that use it say.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-base-abi (= ${Qt6Core_VERSION})")
+# Built against Qt 6.4, the program reaches Qt's Wayland connection through Qt's private
+# platform interface, whose binary layout holds for one Qt version only, as Debian's own
+# packages that use it say. With a newer Qt it uses public API alone and needs no pin.
+if(ROLVAN_QT_PRIVATE_API)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-base-abi (= ${Qt6Core_VERSION})")
+endif()
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

@@ -1,20 +1,21 @@
 #!/usr/bin/env bash
-# Installs what the build needs on Debian 12, builds Rolvan, then starts the game (`run`),
-# runs every test (`test`) or builds the Debian package build/rolvan_*.deb (`package`).
-# `run` and `package` install and build only the game and the analysis tool; `test`
-# builds everything: the tests, the benchmarks and the fuzzer as well.
+# Installs what the build needs on Debian 12, 13 or testing, under that release's package
+# names, builds Rolvan, then starts the game (`run`), runs every test (`test`) or builds
+# the Debian package build/rolvan_*.deb (`package`). `run` and `package` install and build
+# only the game and the analysis tool; `test` builds everything: the tests, the benchmarks
+# and the fuzzer as well.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build"
 action=${1:-run}
+source "$here/tools/packages.sh"
 
-# The game: the compiler, CMake, Qt with the private headers and libwayland that reach its
-# Wayland connection, Qt's own German texts and rsvg-convert for the icons. Only what they
-# depend on comes with them: what they recommend besides (a desktop's worth of packages,
-# systemd among them) doubles the time a first start takes.
-packages=(g++ make cmake pkgconf qt6-base-dev qt6-base-private-dev libwayland-dev
-          qt6-translations-l10n librsvg2-bin)
+# The game (tools/packages.sh names them for the release). Only what they depend on comes
+# with them: what they recommend besides (a desktop's worth of packages, systemd among
+# them) doubles the time a first start takes, and on Debian 13 triples the time the test
+# packages take to install (Vulkan drivers, Fortran and more).
+mapfile -t packages < <(game_packages)
 install=(install_missing --no-install-recommends)
 everything=OFF
 case "$action" in
@@ -25,13 +26,14 @@ case "$action" in
     ;;
   test)
     # GoogleTest and Google Benchmark; the checks of the launcher, the metadata and the
-    # package; clang for the fuzzer; clang-format 14 for the house style; a headless
-    # Wayland compositor and an X server with a window manager, keyboard layouts and key
-    # presses for the game on real display servers.
+    # package; clang with its fuzzer runtime; a headless Wayland compositor and an X server
+    # with a window manager, keyboard layouts and key presses for the game on real display
+    # servers.
     packages+=(build-essential file libgtest-dev libgmock-dev libbenchmark-dev
-               desktop-file-utils appstream lintian clang libclang-rt-14-dev clang-format-14
+               desktop-file-utils appstream lintian clang $(clang_runtime)
                weston qt6-wayland xvfb openbox xdotool x11-xkb-utils x11-utils)
-    install=(install_missing)
+    # The house style is clang-format 14's layout; releases without it skip that check.
+    if offered clang-format-14; then packages+=(clang-format-14); fi
     everything=ON
     ;;
   *)
@@ -39,7 +41,6 @@ case "$action" in
     exit 2
     ;;
 esac
-source "$here/tools/packages.sh"
 "${install[@]}" "${packages[@]}"
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release \

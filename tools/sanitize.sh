@@ -11,9 +11,9 @@ build="$here/build-asan"
 action=${1:-test}
 
 # What the build needs, and the sanitizer runtimes.
-packages=(build-essential cmake qt6-base-dev qt6-base-private-dev libwayland-dev pkgconf
-          qt6-translations-l10n libgtest-dev libgmock-dev file librsvg2-bin libasan8 libubsan1)
 source "$here/tools/packages.sh"
+mapfile -t packages < <(game_packages)
+packages+=(build-essential file libgtest-dev libgmock-dev libasan8 libubsan1)
 install_missing "${packages[@]}"
 
 # The test discovery runs the test programs at build time, so the options hold for the

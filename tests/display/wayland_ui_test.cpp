@@ -11,7 +11,9 @@
 
 #include <time.h>
 
+#include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -19,17 +21,51 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "display/display_test_support.h"
 #include "support/rolvan_fixture.h"
 
 namespace {
 
 // libwayland stamps each line of its log with the calendar clock in microseconds, cut to 32
-// bits and printed as milliseconds with three decimals: "[1248686.505] wl_surface@7.commit()".
+// bits and printed as milliseconds with three decimals: "[1248686.505] wl_surface@7.commit()"
+// (or "wl_surface#7.commit()").
 std::uint32_t LogClock() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     return static_cast<std::uint32_t>(now.tv_sec * 1000000LL + now.tv_nsec / 1000);
+}
+
+// An object in the log is its interface and number: "wl_surface@7" from libwayland 1.21 (Debian
+// 12), "wl_surface#7" from 1.23 on. Both are read, and named here with "@".
+std::string ObjectBefore(const std::string& request, std::size_t end) {
+    std::size_t start = end;
+    while (start > 0 &&
+           (std::isalnum(static_cast<unsigned char>(request[start - 1])) ||
+            request[start - 1] == '_' || request[start - 1] == '@' || request[start - 1] == '#'))
+        --start;
+    std::string object = request.substr(start, end - start);
+    const std::size_t mark = object.find('#');
+    if (mark != std::string::npos)
+        object[mark] = '@';
+    return object;
+}
+
+// The surface given a window's role in a get_xdg_surface request, else "".
+std::string WindowSurfaceOf(const std::string& request) {
+    if (request.find(".get_xdg_surface(") == std::string::npos)
+        return "";
+    for (const char mark : {'@', '#'}) {
+        const std::size_t surface = request.find(std::string("wl_surface") + mark);
+        if (surface == std::string::npos)
+            continue;
+        std::size_t end = surface + 11;
+        while (end < request.size() && std::isdigit(static_cast<unsigned char>(request[end])))
+            ++end;
+        return ObjectBefore(request, end);
+    }
+    return "";
 }
 
 // The times at which the compositor received commits of a window's surface (one that has an
@@ -47,15 +83,13 @@ std::vector<std::uint32_t> WindowCommitsBetween(const std::string& log, std::uin
         if (std::sscanf(line.c_str(), "[%u.%u] %n", &milliseconds, &micro, &end) != 2 || end == 0)
             continue;
         const std::string request = line.substr(static_cast<std::size_t>(end));
-        if (request.find(".get_xdg_surface(") != std::string::npos) {
-            const std::size_t surface = request.find("wl_surface@");
-            if (surface != std::string::npos)
-                windowSurfaces.insert(
-                    request.substr(surface, request.find(')', surface) - surface));
+        const std::string window = WindowSurfaceOf(request);
+        if (!window.empty()) {
+            windowSurfaces.insert(window);
             continue;
         }
         const std::size_t commit = request.find(".commit()");
-        if (commit == std::string::npos || windowSurfaces.count(request.substr(0, commit)) == 0)
+        if (commit == std::string::npos || windowSurfaces.count(ObjectBefore(request, commit)) == 0)
             continue;
         const auto time = static_cast<std::uint32_t>(milliseconds * 1000u + micro);
         // Differences on the wrapping clock.
@@ -73,6 +107,40 @@ int DistinctFrames(const std::vector<std::uint32_t>& commits) {
             ++frames;
     }
     return frames;
+}
+
+// The log as libwayland 1.21 and 1.23 write it: only the commits of the window's surface
+// count, not those of the shell's panel, and only within the time asked for.
+TEST(CompositorLog, WindowCommitsAreReadInBothSpellingsOfTheLog) {
+    const std::string lines[] = {
+        "[1000.000] wl_compositor@4.create_surface(new id wl_surface@7)",
+        "[1000.100] wl_surface@7.commit()",  // the panel's: no window
+        "[1001.000] xdg_wm_base@9.get_xdg_surface(new id xdg_surface@12, wl_surface@11)",
+        "[1002.000] wl_surface@11.commit()",
+        "[1002.001] wl_surface@7.commit()",
+        "[1002.002] wl_surface@11.commit()",
+        "[1012.000] wl_surface@11.commit()",
+        "[1030.000] wl_surface@11.commit()",  // after the time asked for
+        "[1012.500] wl_surface@110.commit()",
+        "garbage wl_surface@11.commit()",
+    };
+    for (const char mark : {'@', '#'}) {
+        SCOPED_TRACE(mark);
+        const std::string path = testing::TempDir() + "compositor-log-" + mark + ".txt";
+        {
+            std::ofstream out(path);
+            for (std::string line : lines) {
+                for (char& c : line)
+                    if (c == '@')
+                        c = mark;
+                out << line << '\n';
+            }
+        }
+        const std::vector<std::uint32_t> commits = WindowCommitsBetween(path, 1001500, 1020000);
+        EXPECT_EQ(commits, (std::vector<std::uint32_t>{1002000, 1002002, 1012000}));
+        EXPECT_EQ(DistinctFrames(commits), 2);
+        std::remove(path.c_str());
+    }
 }
 
 // Counts the view's paints: each shows one step of the ball, or a tile, on the window.
@@ -110,7 +178,7 @@ protected:
         QWidget* window = frame->GetSafeHwnd();
         ASSERT_TRUE(RunEventsUntil(
             [window] { return window->windowHandle() && window->windowHandle()->isExposed(); },
-            5000));
+            30000));
         RunEventsFor(300);
     }
 

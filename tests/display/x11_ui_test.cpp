@@ -26,7 +26,7 @@ protected:
         StartGame();
         QWidget* client = view->GetSafeHwnd();
         client->activateWindow();
-        ASSERT_TRUE(RunEventsUntil([client] { return client->hasFocus(); }, 5000))
+        ASSERT_TRUE(RunEventsUntil([client] { return client->hasFocus(); }, 30000))
             << "the view never got the keyboard focus";
     }
 
@@ -63,7 +63,7 @@ TEST_F(OnX11, DigitRowAndKeypadLayTilesOnFrenchAndBelgianLayouts) {
             for (const std::string& key : press.ignored)
                 Type(key);
             Type(press.key);
-            RunEventsUntil([&square] { return square.kind != Empty; }, 3000);
+            RunEventsUntil([&square] { return square.kind != Empty; }, 10000);
             EXPECT_EQ(square.kind, press.laid);
         }
     }

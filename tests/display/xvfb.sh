@@ -33,24 +33,42 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and writes its number to the descriptor it is given.
+# Xvfb picks a free display and writes its number to the descriptor it is given, once it
+# takes clients.
 exec 3>"$scratch/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 server=$!
 exec 3>&-
-for _ in $(seq 100); do
-  [ -s "$scratch/display" ] && break
-  sleep 0.05
-done
-[ -s "$scratch/display" ] || skip "Xvfb could not start here"
+server_ready() {
+  [ -s "$scratch/display" ] && return 0
+  kill -0 "$server" 2>/dev/null || skip "Xvfb could not start here"
+  return 1
+}
+wait_until 60 server_ready || { echo "Xvfb did not start within 60 seconds"; exit 1; }
 export DISPLAY=:$(cat "$scratch/display")
-openbox >/dev/null 2>&1 &
-manager=$!
-# A window mapped while the manager starts up can stay unmanaged and hidden.
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.05
-done
+# A window mapped while the manager starts up can stay unmanaged and hidden, so the game
+# starts only once openbox manages the screen. Seen once in a busy run of the whole suite:
+# openbox ended at its start; it then says why and gets two more tries.
+manager_tries=0
+start_manager() {
+  manager_tries=$((manager_tries + 1))
+  openbox >"$scratch/openbox.log" 2>&1 &
+  manager=$!
+}
+manager_ready() {
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+  if ! kill -0 "$manager" 2>/dev/null; then
+    wait "$manager" && status=0 || status=$?
+    echo "openbox ended at its start with status $status:"
+    cat "$scratch/openbox.log"
+    [ "$manager_tries" -lt 3 ] || exit 1
+    start_manager
+  fi
+  return 1
+}
+start_manager
+wait_until 60 manager_ready || { echo "openbox did not start within 60 seconds"; exit 1; }
+echo "Xvfb and openbox ready after $SECONDS s"
 mkdir -m 700 "$scratch/runtime"
 export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/runtime
 export LC_ALL=C.UTF-8
@@ -65,21 +83,42 @@ titles() {
   done
 }
 
-# Waits until the game shows $2 windows or more, one of them titled $1 (any, if $1 is
-# empty).
+# Whether the game shows $2 windows or more, one of them titled $1 (any, if $1 is empty).
+shows_windows() {
+  local shown
+  shown=$(titles)
+  { [ -z "$1" ] || grep -qxF -- "$1" <<<"$shown"; } && [ "$(wc -l <<<"$shown")" -ge "$2" ]
+}
+
 wait_for_window() {
-  for _ in $(seq 100); do
-    local shown
-    shown=$(titles)
-    if { [ -z "$1" ] || grep -qxF -- "$1" <<<"$shown"; } && [ "$(wc -l <<<"$shown")" -ge "$2" ]; then
-      return 0
-    fi
-    kill -0 "$game" 2>/dev/null || break
-    sleep 0.05
-  done
+  local from=$SECONDS
+  if wait_on_game shows_windows "$@"; then
+    echo "$2 window(s) with \"$1\" after $((SECONDS - from)) s"
+    return 0
+  fi
   echo "the game did not show $2 window(s) with one titled \"$1\"; it shows:"
   titles
   return 1
+}
+
+# Whether the window that has the keyboard focus is one of the game's: keys go there.
+game_has_focus() {
+  local active
+  active=$(xdotool getactivewindow 2>/dev/null) || return 1
+  xdotool search --onlyvisible --pid "$game" 2>/dev/null | grep -qxF -- "$active"
+}
+
+# Presses each KEY:TITLE:COUNT in turn: the key, then a wait until the game shows COUNT
+# windows, one titled TITLE (any if empty), so that each key reaches what the one before
+# opened.
+press_and_wait() {
+  local step key title count
+  wait_on_game game_has_focus || { echo "the game never got the keyboard focus"; return 1; }
+  for step in "$@"; do
+    IFS=: read -r key title count <<<"$step"
+    xdotool key "$key"
+    wait_for_window "$title" "$count" || return 1
+  done
 }
 
 case "$mode" in
@@ -101,32 +140,25 @@ case "$mode" in
     fi
     # The settings store stays where it always was, whatever the windows are called:
     # Settings > Level > One writes it.
-    for key in alt+s l o; do
-      xdotool key "$key"
-      sleep 0.2
-    done
+    press_and_wait alt+s::2 l::3
+    xdotool key o
     store=$XDG_CONFIG_HOME/quendel/Rolvan.conf
-    for _ in $(seq 50); do
-      grep -q '^Level=1' "$store" 2>/dev/null && break
-      sleep 0.1
-    done
-    grep -q '^Level=1' "$store" || { echo "no Level=1 in $store"; ls -R "$XDG_CONFIG_HOME"; exit 1; }
+    wait_on_game grep -q '^Level=1' "$store" 2>/dev/null ||
+      { echo "no Level=1 in $store"; ls -R "$XDG_CONFIG_HOME"; exit 1; }
     ;;
   lost)
-    # The keys that open it, and the title of the window it opens (none for the menu: any
-    # second window).
-    keys=()
-    title=""
+    # The keys that open it, each with what it opens: KEY:TITLE:COUNT, the window titled
+    # TITLE (any if empty) among COUNT of the game's windows.
+    steps=()
     case "$argument" in
       main) ;;
-      menu) keys=(alt+f) ;;
-      scores) keys=(alt+f s) title="Current Scores" ;;
-      question) keys=(alt+f r) title=Rolvan ;;
-      colour) keys=(alt+s c w) title="Select Color" ;;
+      menu) steps=(alt+f::2) ;;
+      scores) steps=(alt+f::2 "s:Current Scores:2") ;;
+      question) steps=(alt+f::2 r:Rolvan:2) ;;
+      colour) steps=(alt+s::2 c::3 "w:Select Color:2") ;;
       # The slowest ball, so that the server goes while the ball rolls.
       roll)
         printf '[Settings]\nBallSpeed=19\n' >"$scratch/config/quendel/Rolvan.conf"
-        keys=(2)
         ;;
       *)
         echo "xvfb.sh: nothing called $argument to open" >&2
@@ -135,12 +167,11 @@ case "$mode" in
     esac
     start_game "$program"
     wait_for_window rolvan 1
-    for key in "${keys[@]}"; do
-      xdotool key "$key"
+    press_and_wait "${steps[@]}"
+    if [ "$argument" = roll ]; then
+      # The ball rolls for seconds once the key is handled; the server goes meanwhile.
+      xdotool key 2
       sleep 0.2
-    done
-    if [ ${#keys[@]} -gt 0 ] && [ "$argument" != roll ]; then
-      wait_for_window "$title" 2
     fi
     echo "open:" $(titles | sed 's/.*/"&"/') "; the X server goes"
     kill -9 "$server"

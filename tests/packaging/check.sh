@@ -50,7 +50,22 @@ case "$check" in
       <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./||' | LC_ALL=C sort)
     dpkg-deb -f "$deb" Package Version Section Recommends Depends
     dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6
-    dpkg-deb -f "$deb" Depends | grep -q "qt6-base-abi (="
+    # Qt's private API holds for one Qt version: a program built on it must say which, and
+    # one that names no version must use no private symbol of Qt.
+    if [ "${ROLVAN_QT_PRIVATE_API:-OFF}" = ON ]; then
+      dpkg-deb -f "$deb" Depends | grep -q "qt6-base-abi (="
+    else
+      if dpkg-deb -f "$deb" Depends | grep "qt6-base-abi"; then
+        echo "built on Qt's public API alone, the package must not be pinned to a Qt version"
+        exit 1
+      fi
+      unpacked="$package_dir/unpacked"
+      dpkg-deb -x "$deb" "$unpacked"
+      if objdump -T "$unpacked/usr/games/rolvan" | grep -F Qt_6_PRIVATE_API; then
+        echo "the program uses Qt's private API, yet its package is not pinned to a Qt version"
+        exit 1
+      fi
+    fi
     dpkg-deb -f "$deb" Recommends | grep -q qt6-wayland
     ;;
   lintian)
