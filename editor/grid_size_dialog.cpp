@@ -4,8 +4,8 @@
 #include "shell/stored_values.h"
 
 BEGIN_MESSAGE_MAP(CGridSizeDlg, CDialog)
-ON_BN_CLICKED(IDC_DEFAULT, OnDefault)
-ON_BN_DOUBLECLICKED(IDC_DEFAULT, OnDefaultDoubleClicked)
+    ON_BN_CLICKED(IDC_DEFAULT, OnDefault)
+    ON_BN_DOUBLECLICKED(IDC_DEFAULT, OnDefaultDoubleClicked)
 END_MESSAGE_MAP()
 
 CGridSizeDlg::CGridSizeDlg(int x, int y, CWnd* pParent)

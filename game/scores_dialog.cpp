@@ -3,8 +3,8 @@
 #include "shell/rolvan_app.h"
 
 BEGIN_MESSAGE_MAP(CScoresDlg, CDialog)
-ON_BN_CLICKED(IDC_RESET, OnReset)
-ON_BN_DOUBLECLICKED(IDC_RESET, OnResetDoubleClicked)
+    ON_BN_CLICKED(IDC_RESET, OnReset)
+    ON_BN_DOUBLECLICKED(IDC_RESET, OnResetDoubleClicked)
 END_MESSAGE_MAP()
 
 CScoresDlg::CScoresDlg(int computer, int human, CWnd* pParent)

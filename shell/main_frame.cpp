@@ -4,10 +4,10 @@
 #include "shell/rolvan_view.h"
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-ON_COMMAND(ID_LANGUAGE_ENGLISH, OnLanguageEnglish)
-ON_COMMAND(ID_LANGUAGE_DEUTSCH, OnLanguageDeutsch)
-ON_UPDATE_COMMAND_UI(ID_LANGUAGE_ENGLISH, OnUpdateLanguageEnglish)
-ON_UPDATE_COMMAND_UI(ID_LANGUAGE_DEUTSCH, OnUpdateLanguageDeutsch)
+    ON_COMMAND(ID_LANGUAGE_ENGLISH, OnLanguageEnglish)
+    ON_COMMAND(ID_LANGUAGE_DEUTSCH, OnLanguageDeutsch)
+    ON_UPDATE_COMMAND_UI(ID_LANGUAGE_ENGLISH, OnUpdateLanguageEnglish)
+    ON_UPDATE_COMMAND_UI(ID_LANGUAGE_DEUTSCH, OnUpdateLanguageDeutsch)
 END_MESSAGE_MAP()
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {

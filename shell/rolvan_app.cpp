@@ -6,7 +6,7 @@
 #include "shell/rolvan_view.h"
 
 BEGIN_MESSAGE_MAP(CRolvanApp, CWinApp)
-ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
 CRolvanApp::CRolvanApp() = default;

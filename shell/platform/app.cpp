@@ -119,7 +119,7 @@ private:
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
-ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCTSTR lpszAppName) {

@@ -38,8 +38,8 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(RoutingDoc, CDocument)
-ON_COMMAND(kEveryone, OnEveryone)
-ON_COMMAND(kNotTheView, OnNotTheView)
+    ON_COMMAND(kEveryone, OnEveryone)
+    ON_COMMAND(kNotTheView, OnNotTheView)
 END_MESSAGE_MAP()
 
 class RoutingView : public CView {
@@ -65,13 +65,13 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(RoutingView, CView)
-ON_COMMAND(kEveryone, OnEveryone)
-ON_COMMAND(ID_LEVEL_ONE, OnLevelOne)
-ON_COMMAND(ID_LEVEL_TWO, OnLevelTwo)
-ON_COMMAND(ID_COLOURS_GRIDBACKGROUND, OnGridBackground)
-ON_UPDATE_COMMAND_UI(ID_LEVEL_ONE, OnUpdateLevel)
-ON_UPDATE_COMMAND_UI(ID_LEVEL_TWO, OnUpdateLevel)
-ON_UPDATE_COMMAND_UI(ID_COLOURS_GRIDBACKGROUND, OnUpdateNotEditing)
+    ON_COMMAND(kEveryone, OnEveryone)
+    ON_COMMAND(ID_LEVEL_ONE, OnLevelOne)
+    ON_COMMAND(ID_LEVEL_TWO, OnLevelTwo)
+    ON_COMMAND(ID_COLOURS_GRIDBACKGROUND, OnGridBackground)
+    ON_UPDATE_COMMAND_UI(ID_LEVEL_ONE, OnUpdateLevel)
+    ON_UPDATE_COMMAND_UI(ID_LEVEL_TWO, OnUpdateLevel)
+    ON_UPDATE_COMMAND_UI(ID_COLOURS_GRIDBACKGROUND, OnUpdateNotEditing)
 END_MESSAGE_MAP()
 
 class RoutingFrame : public CFrameWnd {
@@ -89,9 +89,9 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(RoutingFrame, CFrameWnd)
-ON_COMMAND(kEveryone, OnEveryone)
-ON_COMMAND(kNotTheView, OnNotTheView)
-ON_COMMAND(kFrameAndApp, OnFrameAndApp)
+    ON_COMMAND(kEveryone, OnEveryone)
+    ON_COMMAND(kNotTheView, OnNotTheView)
+    ON_COMMAND(kFrameAndApp, OnFrameAndApp)
 END_MESSAGE_MAP()
 
 class RoutingApp : public CWinApp {
@@ -102,11 +102,11 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(RoutingApp, CWinApp)
-ON_COMMAND(kEveryone, OnAny)
-ON_COMMAND(kNotTheView, OnAny)
-ON_COMMAND(kFrameAndApp, OnAny)
-ON_COMMAND(kAppOnly, OnAny)
-ON_COMMAND(ID_APP_ABOUT, OnAbout)
+    ON_COMMAND(kEveryone, OnAny)
+    ON_COMMAND(kNotTheView, OnAny)
+    ON_COMMAND(kFrameAndApp, OnAny)
+    ON_COMMAND(kAppOnly, OnAny)
+    ON_COMMAND(ID_APP_ABOUT, OnAbout)
 END_MESSAGE_MAP()
 
 class CommandRoutingTest : public ::testing::Test {

@@ -47,8 +47,8 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(SizeDialog, CDialog)
-ON_BN_CLICKED(IDC_DEFAULT, OnDefault)
-ON_BN_DOUBLECLICKED(IDC_DEFAULT, OnDefaultDoubleClicked)
+    ON_BN_CLICKED(IDC_DEFAULT, OnDefault)
+    ON_BN_DOUBLECLICKED(IDC_DEFAULT, OnDefaultDoubleClicked)
 END_MESSAGE_MAP()
 
 class SpeedDialog : public CDialog {
@@ -102,8 +102,8 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(ScoresDialog, CDialog)
-ON_BN_CLICKED(IDC_RESET, OnReset)
-ON_BN_DOUBLECLICKED(IDC_RESET, OnResetDoubleClicked)
+    ON_BN_CLICKED(IDC_RESET, OnReset)
+    ON_BN_DOUBLECLICKED(IDC_RESET, OnResetDoubleClicked)
 END_MESSAGE_MAP()
 
 // Runs a dialog under a script; message boxes are recorded and answered with OK.

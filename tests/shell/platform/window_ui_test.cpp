@@ -85,9 +85,9 @@ public:
 };
 
 BEGIN_MESSAGE_MAP(WindowView, CView)
-ON_BN_CLICKED(kPlainButton, OnPlain)
-ON_BN_CLICKED(kNotifyButton, OnNotify)
-ON_BN_DOUBLECLICKED(kNotifyButton, OnNotifyDouble)
+    ON_BN_CLICKED(kPlainButton, OnPlain)
+    ON_BN_CLICKED(kNotifyButton, OnNotify)
+    ON_BN_DOUBLECLICKED(kNotifyButton, OnNotifyDouble)
 END_MESSAGE_MAP()
 
 class WindowTest : public ::testing::Test {
