@@ -27,11 +27,11 @@ case "$action" in
   test)
     # GoogleTest and Google Benchmark; the checks of the launcher, the metadata and the
     # package; clang with its fuzzer runtime; a headless Wayland compositor and an X server
-    # with a window manager, keyboard layouts and key presses for the game on real display
-    # servers.
+    # with a window manager, keyboard layouts, key presses and an XSETTINGS daemon (a scale
+    # that changes) for the game on real display servers.
     packages+=(build-essential file libgtest-dev libgmock-dev libbenchmark-dev
                desktop-file-utils appstream lintian clang $(clang_runtime)
-               weston qt6-wayland xvfb openbox xdotool x11-xkb-utils x11-utils)
+               weston qt6-wayland xvfb openbox xdotool x11-xkb-utils x11-utils xsettingsd)
     # The house style is clang-format 14's layout; releases without it skip that check.
     if offered clang-format-14; then packages+=(clang-format-14); fi
     everything=ON

@@ -73,3 +73,44 @@ stop_game() {
   game=""
   watchdog=""
 }
+
+# Starts an Xvfb of its own with a screen of SIZE (as 1024x768) and openbox on it, in the
+# folder $scratch; sets DISPLAY, and $server and $manager for the caller's cleanup.
+start_x_server() {
+  # Xvfb picks a free display and writes its number to the descriptor it is given, once it
+  # takes clients.
+  exec 3>"$scratch/display"
+  Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp >/dev/null 2>&1 &
+  server=$!
+  exec 3>&-
+  server_ready() {
+    [ -s "$scratch/display" ] && return 0
+    kill -0 "$server" 2>/dev/null || skip "Xvfb could not start here"
+    return 1
+  }
+  wait_until 60 server_ready || { echo "Xvfb did not start within 60 seconds"; exit 1; }
+  export DISPLAY=:$(cat "$scratch/display")
+  # A window mapped while the manager starts up can stay unmanaged and hidden, so the game
+  # starts only once openbox manages the screen. Seen once in a busy run of the whole suite:
+  # openbox ended at its start; it then says why and gets two more tries.
+  manager_tries=0
+  start_manager() {
+    manager_tries=$((manager_tries + 1))
+    openbox >"$scratch/openbox.log" 2>&1 &
+    manager=$!
+  }
+  manager_ready() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    if ! kill -0 "$manager" 2>/dev/null; then
+      wait "$manager" && status=0 || status=$?
+      echo "openbox ended at its start with status $status:"
+      cat "$scratch/openbox.log"
+      [ "$manager_tries" -lt 3 ] || exit 1
+      start_manager
+    fi
+    return 1
+  }
+  start_manager
+  wait_until 60 manager_ready || { echo "openbox did not start within 60 seconds"; exit 1; }
+  echo "Xvfb and openbox ready after $SECONDS s"
+}

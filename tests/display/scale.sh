@@ -27,30 +27,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3>"$scratch/display"
-Xvfb -displayfd 3 -screen 0 2400x1600x24 -nolisten tcp >/dev/null 2>&1 &
-server=$!
-exec 3>&-
-for _ in $(seq 200); do
-  [ -s "$scratch/display" ] && break
-  sleep 0.05
-done
-[ -s "$scratch/display" ] || skip "Xvfb could not start here"
-export DISPLAY=:$(cat "$scratch/display")
-openbox >/dev/null 2>&1 &
-manager=$!
-for _ in $(seq 200); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.05
-done
+start_x_server 2400x1600
 echo "Xft/DPI 98304" >"$scratch/xsettings"
 xsettingsd -c "$scratch/xsettings" >/dev/null 2>&1 &
 daemon=$!
 # The daemon owns the screen's XSETTINGS selection once it has published its settings.
-for _ in $(seq 200); do
-  xprop -root -notype _XSETTINGS_SETTINGS 2>/dev/null | grep -qv 'not found' && break
-  sleep 0.05
-done
+xsettings_ready() {
+  xprop -root -notype _XSETTINGS_SETTINGS 2>/dev/null | grep -qv 'not found'
+}
+wait_until 60 xsettings_ready || { echo "xsettingsd did not start within 60 seconds"; exit 1; }
 
 mkdir -m 700 "$scratch/runtime"
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$scratch/runtime LC_ALL=C.UTF-8

@@ -8,6 +8,7 @@
 #                                   its settings store where it always was
 #   xvfb.sh lost GAME WHAT          the X server killed under the real program while WHAT
 #                                   is open: main, menu, scores, question, colour or roll
+#   xvfb.sh sigterm GAME WHAT       the real program ended by SIGTERM while WHAT is open
 #
 # Exits 77 (skipped) with a message where a tool is missing.
 set -euo pipefail
@@ -33,46 +34,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb picks a free display and writes its number to the descriptor it is given, once it
-# takes clients.
-exec 3>"$scratch/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-server=$!
-exec 3>&-
-server_ready() {
-  [ -s "$scratch/display" ] && return 0
-  kill -0 "$server" 2>/dev/null || skip "Xvfb could not start here"
-  return 1
-}
-wait_until 60 server_ready || { echo "Xvfb did not start within 60 seconds"; exit 1; }
-export DISPLAY=:$(cat "$scratch/display")
-# A window mapped while the manager starts up can stay unmanaged and hidden, so the game
-# starts only once openbox manages the screen. Seen once in a busy run of the whole suite:
-# openbox ended at its start; it then says why and gets two more tries.
-manager_tries=0
-start_manager() {
-  manager_tries=$((manager_tries + 1))
-  openbox >"$scratch/openbox.log" 2>&1 &
-  manager=$!
-}
-manager_ready() {
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-  if ! kill -0 "$manager" 2>/dev/null; then
-    wait "$manager" && status=0 || status=$?
-    echo "openbox ended at its start with status $status:"
-    cat "$scratch/openbox.log"
-    [ "$manager_tries" -lt 3 ] || exit 1
-    start_manager
-  fi
-  return 1
-}
-start_manager
-wait_until 60 manager_ready || { echo "openbox did not start within 60 seconds"; exit 1; }
-echo "Xvfb and openbox ready after $SECONDS s"
+start_x_server 1024x768
 mkdir -m 700 "$scratch/runtime"
 export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$scratch/config XDG_RUNTIME_DIR=$scratch/runtime
 export LC_ALL=C.UTF-8
 unset WAYLAND_DISPLAY
+store=$XDG_CONFIG_HOME/quendel/Rolvan.conf
 
 # The titles of the game's visible windows, one a line: the main window's, and those of
 # the menus and dialogs it has open.
@@ -142,11 +109,10 @@ case "$mode" in
     # Settings > Level > One writes it.
     press_and_wait alt+s::2 l::3
     xdotool key o
-    store=$XDG_CONFIG_HOME/quendel/Rolvan.conf
     wait_on_game grep -q '^Level=1' "$store" 2>/dev/null ||
       { echo "no Level=1 in $store"; ls -R "$XDG_CONFIG_HOME"; exit 1; }
     ;;
-  lost)
+  lost | sigterm)
     # The keys that open it, each with what it opens: KEY:TITLE:COUNT, the window titled
     # TITLE (any if empty) among COUNT of the game's windows.
     steps=()
@@ -158,26 +124,54 @@ case "$mode" in
       colour) steps=(alt+s::2 c::3 "w:Select Color:2") ;;
       # The slowest ball, so that the server goes while the ball rolls.
       roll)
-        printf '[Settings]\nBallSpeed=19\n' >"$scratch/config/quendel/Rolvan.conf"
+        printf '[Settings]\nBallSpeed=19\n' >"$store"
         ;;
       *)
         echo "xvfb.sh: nothing called $argument to open" >&2
         exit 2
         ;;
     esac
+    if [ "$mode" = sigterm ]; then
+      # Whatever the program makes while it runs goes here, to be looked for at its end.
+      mkdir "$scratch/tmp"
+      export TMPDIR=$scratch/tmp
+    fi
     start_game "$program"
     wait_for_window rolvan 1
+    if [ "$mode" = sigterm ]; then
+      # Settings > Level > One: a value written before the end, which must be kept.
+      press_and_wait alt+s::2 l::3 o::1
+      wait_until 60 grep -qx 'Level=1' "$store" || { echo "no Level=1 in $store"; exit 1; }
+    fi
     press_and_wait "${steps[@]}"
     if [ "$argument" = roll ]; then
       # The ball rolls for seconds once the key is handled; the server goes meanwhile.
       xdotool key 2
       sleep 0.2
     fi
-    echo "open:" $(titles | sed 's/.*/"&"/') "; the X server goes"
-    kill -9 "$server"
-    wait "$server" 2>/dev/null || true
-    server=""
-    expect_clean_failure
+    if [ "$mode" = lost ]; then
+      echo "open:" $(titles | sed 's/.*/"&"/') "; the X server goes"
+      kill -9 "$server"
+      wait "$server" 2>/dev/null || true
+      server=""
+      expect_clean_failure
+      exit
+    fi
+    # A session manager's logout: the program ends through its normal close path, with
+    # status 0 (the signal's default action would give 143), keeps what it wrote and
+    # leaves nothing behind, neither in its folders nor beside its store.
+    echo "open:" $(titles | sed 's/.*/"&"/') "; SIGTERM"
+    kill -TERM "$game"
+    status=0
+    wait "$game" || status=$?
+    game=""
+    cat "$scratch/game.out"
+    echo "the game ended with status $status"
+    left=$(find "$TMPDIR" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" -name 'rolvan*' -o \
+      -name '*.lock' -o -name 'Rolvan.conf.*')
+    [ -z "$left" ] || echo "left behind: $left"
+    grep -qx 'Level=1' "$store" || { echo "the level written before the signal is lost:"; cat "$store"; }
+    [ "$status" -eq 0 ] && [ -z "$left" ] && grep -qx 'Level=1' "$store"
     ;;
   *)
     echo "xvfb.sh: unknown mode $mode" >&2
