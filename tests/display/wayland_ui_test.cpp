@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <set>
@@ -35,6 +36,34 @@ std::uint32_t LogClock() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     return static_cast<std::uint32_t>(now.tv_sec * 1000000LL + now.tv_nsec / 1000);
+}
+
+// Midnight of today in the log's clock. libwayland 1.26 stamps its lines with the local
+// time of day instead: "[17:49:42.864630] wl_surface#7.commit()".
+std::uint32_t LogMidnight() {
+    const std::time_t now = std::time(nullptr);
+    std::tm day{};
+    localtime_r(&now, &day);
+    day.tm_hour = day.tm_min = day.tm_sec = 0;
+    return static_cast<std::uint32_t>(static_cast<long long>(std::mktime(&day)) * 1000000LL);
+}
+
+// The time a log line was written, in LogClock's terms, and where its request begins.
+bool StampOf(const std::string& line, std::uint32_t* time, int* end) {
+    unsigned hours = 0, minutes = 0, seconds = 0, micro = 0;
+    *end = 0;
+    if (std::sscanf(line.c_str(), "[%u:%u:%u.%u] %n", &hours, &minutes, &seconds, &micro, end) ==
+            4 &&
+        *end != 0) {
+        *time = LogMidnight() + ((hours * 60u + minutes) * 60u + seconds) * 1000000u + micro;
+        return true;
+    }
+    unsigned milliseconds = 0;
+    if (std::sscanf(line.c_str(), "[%u.%u] %n", &milliseconds, &micro, end) == 2 && *end != 0) {
+        *time = milliseconds * 1000u + micro;
+        return true;
+    }
+    return false;
 }
 
 // An object in the log is its interface and number: "wl_surface@7" from libwayland 1.21 (Debian
@@ -77,10 +106,9 @@ std::vector<std::uint32_t> WindowCommitsBetween(const std::string& log, std::uin
     std::ifstream in(log);
     std::string line;
     while (std::getline(in, line)) {
-        unsigned milliseconds = 0;
-        unsigned micro = 0;
+        std::uint32_t time = 0;
         int end = 0;
-        if (std::sscanf(line.c_str(), "[%u.%u] %n", &milliseconds, &micro, &end) != 2 || end == 0)
+        if (!StampOf(line, &time, &end))
             continue;
         const std::string request = line.substr(static_cast<std::size_t>(end));
         const std::string window = WindowSurfaceOf(request);
@@ -91,7 +119,6 @@ std::vector<std::uint32_t> WindowCommitsBetween(const std::string& log, std::uin
         const std::size_t commit = request.find(".commit()");
         if (commit == std::string::npos || windowSurfaces.count(ObjectBefore(request, commit)) == 0)
             continue;
-        const auto time = static_cast<std::uint32_t>(milliseconds * 1000u + micro);
         // Differences on the wrapping clock.
         if (time - from <= to - from)
             times.push_back(time);
@@ -109,9 +136,9 @@ int DistinctFrames(const std::vector<std::uint32_t>& commits) {
     return frames;
 }
 
-// The log as libwayland 1.21 and 1.23 write it: only the commits of the window's surface
-// count, not those of the shell's panel, and only within the time asked for.
-TEST(CompositorLog, WindowCommitsAreReadInBothSpellingsOfTheLog) {
+// The log as libwayland 1.21, 1.23 and 1.26 write it: only the commits of the window's
+// surface count, not those of the shell's panel, and only within the time asked for.
+TEST(CompositorLog, WindowCommitsAreReadInEverySpellingOfTheLog) {
     const std::string lines[] = {
         "[1000.000] wl_compositor@4.create_surface(new id wl_surface@7)",
         "[1000.100] wl_surface@7.commit()",  // the panel's: no window
@@ -124,22 +151,35 @@ TEST(CompositorLog, WindowCommitsAreReadInBothSpellingsOfTheLog) {
         "[1012.500] wl_surface@110.commit()",
         "garbage wl_surface@11.commit()",
     };
-    for (const char mark : {'@', '#'}) {
-        SCOPED_TRACE(mark);
-        const std::string path = testing::TempDir() + "compositor-log-" + mark + ".txt";
-        {
-            std::ofstream out(path);
-            for (std::string line : lines) {
-                for (char& c : line)
-                    if (c == '@')
-                        c = mark;
-                out << line << '\n';
+    for (const bool timeOfDay : {false, true}) {
+        for (const char mark : {'@', '#'}) {
+            SCOPED_TRACE(std::string(1, mark) + (timeOfDay ? " time of day" : ""));
+            const std::string path = testing::TempDir() + "compositor-log-" + mark + ".txt";
+            {
+                std::ofstream out(path);
+                for (std::string line : lines) {
+                    for (char& c : line)
+                        if (c == '@')
+                            c = mark;
+                    unsigned milliseconds = 0, micro = 0;
+                    if (timeOfDay &&
+                        std::sscanf(line.c_str(), "[%u.%u]", &milliseconds, &micro) == 2) {
+                        char stamp[32];
+                        std::snprintf(stamp, sizeof stamp, "[00:00:%02u.%06u]", milliseconds / 1000,
+                                      milliseconds % 1000 * 1000 + micro);
+                        line = stamp + line.substr(line.find(']') + 1);
+                    }
+                    out << line << '\n';
+                }
             }
+            const std::uint32_t base = timeOfDay ? LogMidnight() : 0;
+            const std::vector<std::uint32_t> commits =
+                WindowCommitsBetween(path, base + 1001500, base + 1020000);
+            EXPECT_EQ(commits,
+                      (std::vector<std::uint32_t>{base + 1002000, base + 1002002, base + 1012000}));
+            EXPECT_EQ(DistinctFrames(commits), 2);
+            std::remove(path.c_str());
         }
-        const std::vector<std::uint32_t> commits = WindowCommitsBetween(path, 1001500, 1020000);
-        EXPECT_EQ(commits, (std::vector<std::uint32_t>{1002000, 1002002, 1012000}));
-        EXPECT_EQ(DistinctFrames(commits), 2);
-        std::remove(path.c_str());
     }
 }
 
