@@ -29,11 +29,11 @@ trap cleanup EXIT
 
 start_x_server 2400x1600
 echo "Xft/DPI 98304" >"$scratch/xsettings"
-xsettingsd -c "$scratch/xsettings" >/dev/null 2>&1 &
+xsettingsd -c "$scratch/xsettings" >"$scratch/xsettingsd.log" 2>&1 &
 daemon=$!
-# The daemon owns the screen's XSETTINGS selection once it has published its settings.
+# Clients read the settings once the daemon owns the screen's XSETTINGS selection.
 xsettings_ready() {
-  xprop -root -notype _XSETTINGS_SETTINGS 2>/dev/null | grep -qv 'not found'
+  grep -q 'Took ownership of selection' "$scratch/xsettingsd.log"
 }
 wait_until 60 xsettings_ready || { echo "xsettingsd did not start within 60 seconds"; exit 1; }
 
