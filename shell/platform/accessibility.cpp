@@ -468,11 +468,10 @@ private:
 
 #endif
 
-// A window whose description is the state it is in (the board, a dialog with its fields'
-// values). The state is read when asked for and announced by no event of its own: what
-// changed is told otherwise (the notices, the field itself), and a screen reader speaks a
-// description change of the focused window or its dialog out of turn, with the state as it
-// is by the time it reads it. Qt before 6.8 sent no such event either.
+// A view whose description is the state it is in (the board). The state is read when asked for and
+// announced by no event of its own: what changed is told otherwise (the notices), and a screen
+// reader speaks a description change of the focused window out of turn, with the state as it is by
+// the time it reads it. Qt before 6.8 sent no such event either.
 class StatedInterface : public QAccessibleWidget {
 public:
     using QAccessibleWidget::QAccessibleWidget;
@@ -628,8 +627,6 @@ namespace {
 QAccessibleInterface* ViewFactory(const QString&, QObject* object) {
     if (auto* widget = dynamic_cast<SurfaceWidget*>(object))
         return new ViewInterface(widget);
-    if (auto* dialog = dynamic_cast<DialogWidget*>(object))
-        return new StatedInterface(dialog, QAccessible::Dialog);
     return nullptr;
 }
 
@@ -667,19 +664,14 @@ void CWnd::SetAccessibleGrid(CAccessibleGrid* grid) {
     AccessibleGridChanged();
 }
 
-void SetAccessibleStateOf(QWidget* widget, const QString& state) {
-    widget->setProperty(kStateProperty, state);
-}
-
 void CWnd::SetAccessibleState(LPCTSTR state) {
     if (m_hWnd == nullptr)
         return;
-    if (dynamic_cast<SurfaceWidget*>(m_hWnd) == nullptr &&
-        dynamic_cast<DialogWidget*>(m_hWnd) == nullptr) {
+    if (dynamic_cast<SurfaceWidget*>(m_hWnd) == nullptr) {
         SetAccessibleDescription(state);
         return;
     }
-    SetAccessibleStateOf(m_hWnd, LocalText(state));
+    m_hWnd->setProperty(kStateProperty, LocalText(state));
 }
 
 void CWnd::AccessibleGridChanged(int column, int row) {

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
@@ -79,16 +80,15 @@ struct PlacedControl {
 
 // The static text that stands before an edit on its line (to its left, its middle within
 // the edit's height) names the edit for assistive technology, as the classic dialog manager
-// names a field by its label. A buddy is how Qt says it: the label becomes the edit's
-// accessible name and its labelled-by relation. A buddy would also give the label a
-// mnemonic for its "&", but no static text of a template has one, so no key changes.
+// names a field by its label.
 //
-// A screen reader reads a dialog that opens by its title and the labels that name nothing;
-// these labels now name their fields, so the dialog's description says each of them with
-// the field's value instead, and follows the values without announcing them again (a
-// screen reader hears a changed value from its field).
-void LabelEdits(QDialog* dialog, const std::vector<PlacedControl>& placed) {
-    std::vector<std::pair<QLabel*, QLineEdit*>> fields;
+// A screen reader reads a dialog that opens by its title and the static texts in it that
+// name nothing, so the label carries the field's value in its own accessible name: "Your
+// Score : 3" is heard once, as the dialog opens, and follows the value. That is why the
+// edit is named by setting its name, not through a buddy: a buddy would make the label
+// name something, and Orca would leave it out. (A description of the dialog that says the
+// values is read twice by Orca 48.) The label shows the same text as before.
+void LabelEdits(const std::vector<PlacedControl>& placed) {
     for (const PlacedControl& edit : placed) {
         if (edit.control->kind != ControlKind::Edit)
             continue;
@@ -109,20 +109,16 @@ void LabelEdits(QDialog* dialog, const std::vector<PlacedControl>& placed) {
             continue;
         auto* label = static_cast<QLabel*>(nearest->widget);
         auto* lineEdit = static_cast<QLineEdit*>(edit.widget);
-        label->setBuddy(lineEdit);
-        fields.emplace_back(label, lineEdit);
+        lineEdit->setAccessibleName(label->text());
+        const auto sayValue = [label = QPointer<QLabel>(label), lineEdit] {
+            if (label != nullptr)
+                label->setAccessibleName(label->text().trimmed() + u' ' + lineEdit->text());
+        };
+        // Qt would tell of a receiver of textChanged other than the edit itself as a field
+        // the edit controls.
+        QObject::connect(lineEdit, &QLineEdit::textChanged, lineEdit, sayValue);
+        sayValue();
     }
-    if (fields.empty())
-        return;
-    const auto describe = [dialog, fields] {
-        QStringList parts;
-        for (const auto& [label, lineEdit] : fields)
-            parts << label->text().trimmed() + u' ' + lineEdit->text();
-        SetAccessibleStateOf(dialog, parts.join(QStringLiteral(", ")));
-    };
-    for (const auto& [label, lineEdit] : fields)
-        QObject::connect(lineEdit, &QLineEdit::textChanged, dialog, describe);
-    describe();
 }
 
 // Text of an edit as a 32-bit integer: optional blanks, an optional sign, digits.
@@ -300,7 +296,7 @@ BOOL CDialog::BuildFromTemplate() {
         if (control.kind == ControlKind::Static || control.kind == ControlKind::Edit)
             placed.push_back({&control, widget});
     }
-    LabelEdits(dialog, placed);
+    LabelEdits(placed);
     return TRUE;
 }
 

@@ -24,9 +24,6 @@ void GiveModalFrame(QWidget* window);
 
 // Sends the notices for assistive technology that wait for the end of the handler.
 void FlushAccessibleNotices();
-// Makes state the description of a view or a dialog of the program, read when asked for and
-// announced by no event (CWnd::SetAccessibleState).
-void SetAccessibleStateOf(QWidget* widget, const QString& state);
 
 // A new run of the program: the colour picker's sixteen custom colours become white at
 // its first opening, instead of those some Qt program left in the user's QtProject.conf.

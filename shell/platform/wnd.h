@@ -49,8 +49,8 @@ public:
     // setting the same text again announces nothing.
     void SetAccessibleName(LPCTSTR name);
     void SetAccessibleDescription(LPCTSTR description);
-    // For a view or a dialog: the state it is in, as its description. It is read when asked
-    // for and announced by no event; what changed is told otherwise (notices, the fields).
+    // For a view: the state it is in, as its description. It is read when asked for and
+    // announced by no event; what changed is told otherwise (the notices).
     void SetAccessibleState(LPCTSTR state);
     // Says text once to assistive technology, as a notice that takes no focus and shows
     // nothing: a screen reader speaks it after what it is saying.
