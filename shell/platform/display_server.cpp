@@ -57,3 +57,7 @@ void SendRequestsToDisplayServer() {
     if (wl_display* display = WaylandDisplay())
         wl_display_flush(display);
 }
+
+bool OnWaylandDisplay() {
+    return WaylandDisplay() != nullptr;
+}

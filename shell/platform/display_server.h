@@ -8,3 +8,6 @@
 // together after it. Handles no event. Nothing to do on X11, whose backing store sends its
 // pixels itself, nor on platforms without a server.
 void SendRequestsToDisplayServer();
+
+// Whether the application is a client of a Wayland display server.
+bool OnWaylandDisplay();

@@ -16,6 +16,7 @@
 class CDialog;
 class CWnd;
 class QAccessibleEvent;
+class QWidget;
 
 struct MessageBoxRequest {
     std::string text;
@@ -108,6 +109,9 @@ void WatchGridAndNoticeEventsForTesting(std::function<void(QAccessibleEvent*)> l
 // Reads keys as the named platform delivers them, as "xcb" or "linuxfb" (null: the
 // platform the program runs on).
 void SetKeyPlatformForTesting(const char* platform);
+// Makes the backing store of window let go of the buffers it holds free, as after a change
+// of scale on Wayland, where it runs by itself.
+void DropBackingStoreBuffersForTesting(QWidget* window);
 // Looks for Qt's translations in folder (null: Qt's own place).
 void SetTranslationsFolderForTesting(const char* folder);
 

@@ -2,18 +2,23 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBackingStore>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QRegion>
 #include <QScreen>
+#include <QTimer>
 
 #include <functional>
+#include <iterator>
 #include <string>
 
 #include "shell/platform/app.h"
@@ -489,6 +494,51 @@ void CWnd::SurfaceTouched(const CRect& box) {
     SendRequestsToDisplayServer();
 }
 
+namespace {
+
+const char kDroppingBuffers[] = "rolvanDroppingBuffers";
+
+// Qt's Wayland backing store takes any buffer it holds free whose size in pixels fits,
+// whatever scale it was made for. A window that keeps its size in pixels through a change
+// of scale (a tiled window: half as large at twice the scale) would then now and again be
+// painted into a buffer of the old scale, and show the old picture with the new one shrunk
+// into a quarter of it. Asking the backing store once for another size makes it let go of
+// every buffer it holds free; then every widget of the window is painted again, as the
+// buffer taken next may hold nothing of it. A buffer of the old scale is free only once the
+// compositor has a newer picture, a frame or two after the change, so this is done a few times.
+void DropBuffersOfAnOldScale(QWidget* top) {
+    QBackingStore* store = top->backingStore();
+    if (store == nullptr || !top->isVisible() || store->size().isEmpty())
+        return;
+    const QSize size = store->size();
+    store->resize(size + QSize(1, 1));
+    store->beginPaint(QRegion());
+    store->endPaint();
+    store->resize(size);
+    top->update();
+    for (QWidget* child : top->findChildren<QWidget*>())
+        child->update();
+}
+
+void DropBuffersOfAnOldScaleSoon(QWidget* top) {
+    if (!OnWaylandDisplay() || top->property(kDroppingBuffers).toBool())
+        return;
+    top->setProperty(kDroppingBuffers, true);
+    constexpr int kAfterMs[] = {50, 150, 400, 1000, 2500};
+    const QPointer<QWidget> guarded(top);
+    for (const int ms : kAfterMs) {
+        QTimer::singleShot(ms, top, [guarded, last = ms == kAfterMs[std::size(kAfterMs) - 1]] {
+            if (guarded == nullptr)
+                return;
+            DropBuffersOfAnOldScale(guarded);
+            if (last)
+                guarded->setProperty(kDroppingBuffers, false);
+        });
+    }
+}
+
+}  // namespace
+
 void CWnd::DispatchPaint(const QRegion& region) {
     if (m_hWnd == nullptr)
         return;
@@ -496,8 +546,10 @@ void CWnd::DispatchPaint(const QRegion& region) {
         const bool ratioChanged =
             !m_surface->isNull() && m_surface->devicePixelRatio() != ScreenRatio();
         ResizeSurface(m_hWnd->width(), m_hWnd->height());
-        if (ratioChanged)
+        if (ratioChanged) {
+            DropBuffersOfAnOldScaleSoon(m_hWnd->window());
             RelayoutForNewRatio();
+        }
     }
     if (m_surface->isNull())
         return;
@@ -516,6 +568,10 @@ void CWnd::DispatchPaint(const QRegion& region) {
     m_inPaint = false;
 
     QPainter painter(m_hWnd);
+    // Qt took a buffer of an old scale for this picture: it shows wrong, so those go.
+    if (painter.paintEngine() != nullptr && painter.paintEngine()->paintDevice() != nullptr &&
+        painter.paintEngine()->paintDevice()->devicePixelRatioF() != m_hWnd->devicePixelRatioF())
+        DropBuffersOfAnOldScaleSoon(m_hWnd->window());
     if (m_surface->devicePixelRatio() == 1.0) {
         for (const QRect& rect : region)
             painter.drawImage(rect.topLeft(), *m_surface, rect);
@@ -530,6 +586,10 @@ void CWnd::DispatchPaint(const QRegion& region) {
     const QRect touched = ToQRect(m_touchedDuringPaint);
     if (!touched.isEmpty() && !(QRegion(touched) - region).isEmpty())
         m_hWnd->update();
+}
+
+void DropBackingStoreBuffersForTesting(QWidget* window) {
+    DropBuffersOfAnOldScale(window);
 }
 
 void SetKeyPlatformForTesting(const char* platform) {
@@ -563,8 +623,10 @@ void FollowDeviceRatio(QWidget* top) {
             continue;
         WidgetBinding* binding = BindingOf(widget);
         if (binding != nullptr && binding->owner != nullptr &&
-            WndBridge::OffTheScreensRatio(binding->owner))
+            WndBridge::OffTheScreensRatio(binding->owner)) {
+            DropBuffersOfAnOldScaleSoon(top);
             WndBridge::Resized(binding->owner, widget->width(), widget->height());
+        }
         widget->update();
     }
 }

@@ -4,6 +4,7 @@
 // (display/scale.sh); see tests/CMakeLists.txt.
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -108,6 +109,29 @@ TEST_F(HiDpiTest,
         }
     }
     EXPECT_EQ(ballPixels, white);
+}
+
+// After a change of scale on Wayland the backing store is made to let go of its buffers;
+// the buffer it takes next holds nothing, and the whole window is painted into it again.
+TEST_F(HiDpiTest, AWindowWhoseBackingStoreDroppedItsBuffersShowsWholeAgain) {
+    StartGame(800, 600);
+    UseDistinctColours(*view);
+    QWidget* window = frame->GetSafeHwnd();
+    QApplication::processEvents();
+    // What the backing store holds, read between a begin and an end of painting, when its
+    // paint device stands for its present buffer.
+    const auto shown = [window] {
+        QBackingStore* store = window->backingStore();
+        store->beginPaint(QRegion());
+        const QImage image = static_cast<QImage*>(store->paintDevice())->copy();
+        store->endPaint();
+        return image;
+    };
+    const QImage before = shown();
+    DropBackingStoreBuffersForTesting(window);
+    EXPECT_NE(shown(), before) << "the buffers were not dropped";
+    QApplication::processEvents();
+    EXPECT_EQ(shown(), before);
 }
 
 // Moved to a screen of another ratio, the window paints at the new ratio; moved back, it
