@@ -259,3 +259,13 @@ TEST_F(OnWayland, EveryStepOfARollReachesTheCompositorAsAFrameOfItsOwn) {
 }
 
 }  // namespace
+
+// Qt's own Wayland backing store, made to let go of its buffers as after a change of scale,
+// shows the whole window again in the buffer it takes next.
+TEST_F(OnWayland, TheWindowIsWholeAgainAfterItsBackingStoreDroppedItsBuffers) {
+    QWidget* window = frame->GetSafeHwnd();
+    const QImage before = BackingStorePicture(window);
+    DropBackingStoreBuffersForTesting(window);
+    RunEventsFor(300);
+    EXPECT_EQ(BackingStorePicture(window), before);
+}

@@ -4,7 +4,6 @@
 // (display/scale.sh); see tests/CMakeLists.txt.
 
 #include <QApplication>
-#include <QBackingStore>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -118,20 +117,11 @@ TEST_F(HiDpiTest, AWindowWhoseBackingStoreDroppedItsBuffersShowsWholeAgain) {
     UseDistinctColours(*view);
     QWidget* window = frame->GetSafeHwnd();
     QApplication::processEvents();
-    // What the backing store holds, read between a begin and an end of painting, when its
-    // paint device stands for its present buffer.
-    const auto shown = [window] {
-        QBackingStore* store = window->backingStore();
-        store->beginPaint(QRegion());
-        const QImage image = static_cast<QImage*>(store->paintDevice())->copy();
-        store->endPaint();
-        return image;
-    };
-    const QImage before = shown();
+    const QImage before = BackingStorePicture(window);
     DropBackingStoreBuffersForTesting(window);
-    EXPECT_NE(shown(), before) << "the buffers were not dropped";
+    EXPECT_NE(BackingStorePicture(window), before) << "the buffers were not dropped";
     QApplication::processEvents();
-    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(BackingStorePicture(window), before);
 }
 
 // Moved to a screen of another ratio, the window paints at the new ratio; moved back, it
