@@ -468,24 +468,6 @@ private:
 
 #endif
 
-// A view whose description is the state it is in (the board). The state is read when asked for and
-// announced by no event of its own: what changed is told otherwise (the notices), and a screen
-// reader speaks a description change of the focused window out of turn, with the state as it is by
-// the time it reads it. Qt before 6.8 sent no such event either.
-class StatedInterface : public QAccessibleWidget {
-public:
-    using QAccessibleWidget::QAccessibleWidget;
-
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Description) {
-            const QVariant state = widget()->property(kStateProperty);
-            if (state.isValid())
-                return state.toString();
-        }
-        return QAccessibleWidget::text(t);
-    }
-};
-
 class ViewInterface;
 
 // The view interfaces that exist, by widget, so that a change of the grid reaches the table
@@ -501,17 +483,30 @@ ViewInterface* MadeView(const QWidget* widget) {
 }
 
 // The view: its child widgets (the buttons), and before them the table of its grid, if it
-// has one, and after them what holds the notices, if anything does.
-class ViewInterface : public StatedInterface {
+// has one, and after them what holds the notices, if anything does. Its description is the
+// state it is in (the board), read when asked for and announced by no event of its own:
+// what changed is told otherwise (the notices), and a screen reader speaks a description
+// change of the focused window out of turn, with the state as it is by the time it reads
+// it. Qt before 6.8 sent no such event either.
+class ViewInterface : public QAccessibleWidget {
 public:
     explicit ViewInterface(QWidget* widget)
-        : StatedInterface(widget, QAccessible::Client), m_key(widget), m_notices(widget) {
+        : QAccessibleWidget(widget, QAccessible::Client), m_key(widget), m_notices(widget) {
         MadeViews()[m_key] = this;
     }
     ~ViewInterface() override {
         MadeViews().erase(m_key);
         if (m_tableId != 0)
             QAccessible::deleteAccessibleInterface(m_tableId);
+    }
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description) {
+            const QVariant state = widget()->property(kStateProperty);
+            if (state.isValid())
+                return state.toString();
+        }
+        return QAccessibleWidget::text(t);
     }
 
     int childCount() const override {

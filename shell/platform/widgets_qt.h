@@ -22,7 +22,7 @@ struct WndBridge {
     static void WidgetDestroyed(CWnd* wnd) { wnd->WidgetDestroyed(); }
     static void Paint(CWnd* wnd, const QRegion& region) { wnd->DispatchPaint(region); }
     static void Resized(CWnd* wnd, int width, int height);
-    // Whether the window's image was made for another ratio than its screen's.
+    // Whether the window's image or pictures were made for another ratio than its screen's.
     static bool OffTheScreensRatio(const CWnd* wnd);
     // Each returns whether the handler asked for the default processing.
     static bool KeyDown(CWnd* wnd, QKeyEvent* event);

@@ -174,6 +174,7 @@ QString LocalText(LPCTSTR text) {
 // --- WndBridge
 
 void WndBridge::Resized(CWnd* wnd, int width, int height) {
+    wnd->m_picturesOffRatio = false;
     wnd->ResizeSurface(width, height);
     wnd->OnSize(SIZE_RESTORED, width, height);
 }
@@ -506,6 +507,12 @@ const char kDroppingBuffers[] = "rolvanDroppingBuffers";
 // every buffer it holds free; then every widget of the window is painted again, as the
 // buffer taken next may hold nothing of it. A buffer of the old scale is free only once the
 // compositor has a newer picture, a frame or two after the change, so this is done a few times.
+void UpdateEveryWidget(QWidget* top) {
+    top->update();
+    for (QWidget* child : top->findChildren<QWidget*>())
+        child->update();
+}
+
 void DropBuffersOfAnOldScale(QWidget* top) {
     QBackingStore* store = top->backingStore();
     if (store == nullptr || !top->isVisible() || store->size().isEmpty())
@@ -515,9 +522,7 @@ void DropBuffersOfAnOldScale(QWidget* top) {
     store->beginPaint(QRegion());
     store->endPaint();
     store->resize(size);
-    top->update();
-    for (QWidget* child : top->findChildren<QWidget*>())
-        child->update();
+    UpdateEveryWidget(top);
 }
 
 void DropBuffersOfAnOldScaleSoon(QWidget* top) {
@@ -546,9 +551,13 @@ void CWnd::DispatchPaint(const QRegion& region) {
         const bool ratioChanged =
             !m_surface->isNull() && m_surface->devicePixelRatio() != ScreenRatio();
         ResizeSurface(m_hWnd->width(), m_hWnd->height());
+        // The window now stands on a screen of another ratio (it was moved there, or the
+        // screen changed). The pictures made for the old one still paint, scaled, until the
+        // size message makes them again; that waits until after this paint, as a view's
+        // size message makes its child buttons anew.
         if (ratioChanged) {
-            DropBuffersOfAnOldScaleSoon(m_hWnd->window());
-            RelayoutForNewRatio();
+            m_picturesOffRatio = true;
+            QueueDeviceRatioCheck(m_hWnd);
         }
     }
     if (m_surface->isNull())
@@ -600,7 +609,7 @@ void SetKeyPlatformForTesting(const char* platform) {
 
 bool WndBridge::OffTheScreensRatio(const CWnd* wnd) {
     return wnd->m_hWnd != nullptr && !wnd->m_surface->isNull() &&
-           wnd->m_surface->devicePixelRatio() != wnd->ScreenRatio();
+           (wnd->m_picturesOffRatio || wnd->m_surface->devicePixelRatio() != wnd->ScreenRatio());
 }
 
 namespace {
@@ -608,11 +617,11 @@ namespace {
 const char kRatioCheckQueued[] = "rolvanRatioCheckQueued";
 const char kFollowsScreens[] = "rolvanFollowsScreens";
 
-// Makes the pictures of every window under top whose image no longer has its screen's
-// ratio anew, through the size message, and repaints all of top, Qt's own widgets with it:
-// where Qt changes a window's ratio without repainting it (a changed Xft.dpi on X11), they
-// would otherwise keep their old pixels. A view's size message makes its buttons anew, so
-// each widget is held by a guarded pointer.
+// Makes the pictures of every window under top that were made for another ratio anew,
+// through the size message, and repaints all of top, Qt's own widgets with it: where Qt
+// changes a window's ratio without repainting it (a changed Xft.dpi on X11), they would
+// otherwise keep their old pixels. A view's size message makes its buttons anew, so each
+// widget is held by a guarded pointer.
 void FollowDeviceRatio(QWidget* top) {
     top->setProperty(kRatioCheckQueued, false);
     QList<QPointer<QWidget>> widgets{top};
@@ -627,8 +636,8 @@ void FollowDeviceRatio(QWidget* top) {
             DropBuffersOfAnOldScaleSoon(top);
             WndBridge::Resized(binding->owner, widget->width(), widget->height());
         }
-        widget->update();
     }
+    UpdateEveryWidget(top);
 }
 
 }  // namespace
@@ -677,24 +686,6 @@ void FollowScreenScales() {
     for (QScreen* screen : QGuiApplication::screens())
         watch(screen);
     QObject::connect(application, &QGuiApplication::screenAdded, application, watch);
-}
-
-// The window now stands on a screen of another device pixel ratio (it was moved there, or
-// the screen changed). Its pictures were made for the old ratio and still paint correctly,
-// scaled; the size message makes them again at the new one. It comes after the paint in
-// progress, because a view's size message makes its child buttons anew.
-void CWnd::RelayoutForNewRatio() {
-    QWidget* widget = m_hWnd;
-    QMetaObject::invokeMethod(
-        widget,
-        [widget] {
-            WidgetBinding* binding = BindingOf(widget);
-            if (binding == nullptr || binding->owner == nullptr)
-                return;
-            WndBridge::Resized(binding->owner, widget->width(), widget->height());
-            widget->update();
-        },
-        Qt::QueuedConnection);
 }
 
 void CWnd::PaintCycle(CDC* pDC) {

@@ -141,12 +141,14 @@ private:
     double ScreenRatio() const;
     // Whether the image has the client size (width x height) at the screen's ratio.
     bool SurfaceFits(int width, int height) const;
-    void RelayoutForNewRatio();
 
     std::unique_ptr<QImage> m_surface;
     CAccessibleGrid* m_accessibleGrid = nullptr;
     bool m_ownsWidget = false;
     bool m_inPaint = false;
+    // The image was made anew for a new screen ratio inside a paint; the pictures the size
+    // message makes still have the old one.
+    bool m_picturesOffRatio = false;
     bool m_flushing = false;
     bool m_defaultRequested = false;
     CRect m_flushBox;
