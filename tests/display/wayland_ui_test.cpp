@@ -258,8 +258,6 @@ TEST_F(OnWayland, EveryStepOfARollReachesTheCompositorAsAFrameOfItsOwn) {
     }
 }
 
-}  // namespace
-
 // Qt's own Wayland backing store, made to let go of its buffers as after a change of scale,
 // shows the whole window again in the buffer it takes next.
 TEST_F(OnWayland, TheWindowIsWholeAgainAfterItsBackingStoreDroppedItsBuffers) {
@@ -269,3 +267,5 @@ TEST_F(OnWayland, TheWindowIsWholeAgainAfterItsBackingStoreDroppedItsBuffers) {
     RunEventsFor(300);
     EXPECT_EQ(BackingStorePicture(window), before);
 }
+
+}  // namespace
