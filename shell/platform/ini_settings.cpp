@@ -1,13 +1,18 @@
 #include "shell/platform/ini_settings.h"
 
+#include <QHash>
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <bit>
+#include <memory>
 #include <utility>
 
 namespace {
 
+// White space between lines, as QSettings takes it: not the vertical tab or the form feed.
 bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
 bool IsBlank(QChar c) {
@@ -20,6 +25,10 @@ bool IsHexDigit(char16_t c) {
 
 int HexValue(char c) {
     return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
+}
+
+std::uint32_t HashOf(QStringView key) {
+    return static_cast<std::uint32_t>(qHash(key, 0));
 }
 
 // One logical line of the file: its start and length in the data, and where its first '='
@@ -82,6 +91,13 @@ bool NextLine(QByteArrayView data, qsizetype& pos, Line& line) {
 
 // Keys and section names: '\' stands for '/', %XX and %UXXXX for characters.
 void AppendUnescapedKey(QByteArrayView text, QString& key) {
+    const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
+        return c == '\\' || c == '%' || static_cast<uchar>(c) >= 0x80;
+    });
+    if (plain) {
+        key += QLatin1StringView(text.data(), text.size());
+        return;
+    }
     const QString decoded = QString::fromUtf8(text);
     for (qsizetype i = 0; i < decoded.size();) {
         const QChar c = decoded[i];
@@ -108,7 +124,7 @@ void AppendUnescapedKey(QByteArrayView text, QString& key) {
     }
 }
 
-void AppendEscapedKey(const QString& key, QByteArray& out) {
+void AppendEscapedKey(QStringView key, QByteArray& out) {
     static const char hex[] = "0123456789ABCDEF";
     for (const QChar qc : key) {
         const char16_t c = qc.unicode();
@@ -158,26 +174,30 @@ char SimpleEscape(char code) {
 }
 
 // A value: one text, or a list where a comma outside quotes parts the items. Blanks around
-// an item go unless quoted; backslashes escape as in C.
-bool UnescapeValue(QByteArrayView raw, QStringList& parts) {
+// an item go unless quoted; backslashes escape as in C. The items go one after the other
+// into `out`, and `ends` takes where each ends.
+bool UnescapeValue(QByteArrayView raw, QString& out, std::vector<qsizetype>& ends) {
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QString current;
+    out.resize(0);
+    ends.clear();
     bool list = false;
     bool inQuotes = false;
     bool quoted = false;
     bool truncated = false;
     const qsizetype size = raw.size();
     qsizetype i = 0;
-    // Blanks before this length are the value's own (escaped or quoted), not padding.
+    // Blanks before this length are the item's own (escaped or quoted), not padding.
     qsizetype kept = 0;
     auto skipBlanks = [&] {
         while (i < size && (raw[i] == ' ' || raw[i] == '\t'))
             ++i;
-        kept = current.size();
+        kept = out.size();
     };
     auto chopBlanks = [&] {
-        while (current.size() > kept && IsBlank(current.back()))
-            current.chop(1);
+        qsizetype end = out.size();
+        while (end > kept && IsBlank(out[end - 1]))
+            --end;
+        out.resize(end);
     };
     skipBlanks();
     while (i < size && !truncated) {
@@ -191,13 +211,13 @@ bool UnescapeValue(QByteArrayView raw, QStringList& parts) {
             const char unescaped = SimpleEscape(code);
             const bool done = unescaped != '\0';
             if (done)
-                current += QLatin1Char(unescaped);
+                out += QLatin1Char(unescaped);
             if (!done && (code == 'x' || (code >= '0' && code <= '7'))) {
                 // Hexadecimal or octal digits as many as follow, into one UTF-16 unit.
                 const bool hexadecimal = code == 'x';
                 if (hexadecimal && (i >= size || !IsHexDigit(static_cast<uchar>(raw[i])))) {
                     truncated = i >= size;
-                    kept = current.size();
+                    kept = out.size();
                     continue;
                 }
                 char16_t unit = hexadecimal ? 0 : static_cast<char16_t>(code - '0');
@@ -207,7 +227,7 @@ bool UnescapeValue(QByteArrayView raw, QStringList& parts) {
                                                              : (unit << 3) + (raw[i] - '0'));
                     ++i;
                 }
-                current += QChar(unit);
+                out += QChar(unit);
                 truncated = i >= size;
             } else if (!done && (code == '\n' || code == '\r')) {
                 // A continued line.
@@ -215,7 +235,7 @@ bool UnescapeValue(QByteArrayView raw, QStringList& parts) {
                     ++i;
             }
             // Any other escaped character is dropped.
-            kept = current.size();
+            kept = out.size();
         } else if (c == '"') {
             ++i;
             quoted = true;
@@ -226,8 +246,7 @@ bool UnescapeValue(QByteArrayView raw, QStringList& parts) {
             if (!quoted)
                 chopBlanks();
             list = true;
-            parts.append(current);
-            current.clear();
+            ends.push_back(out.size());
             quoted = false;
             ++i;
             skipBlanks();
@@ -235,36 +254,41 @@ bool UnescapeValue(QByteArrayView raw, QStringList& parts) {
             qsizetype end = i + 1;
             while (end < size && raw[end] != '\\' && raw[end] != '"' && raw[end] != ',')
                 ++end;
-            current += utf8(raw.sliced(i, end - i));
+            // UTF-8 takes no more UTF-16 units than bytes.
+            const qsizetype at = out.size();
+            out.resize(at + end - i);
+            QChar* last = utf8.appendToBuffer(out.data() + at, raw.sliced(i, end - i));
+            out.resize(last - out.constData());
             i = end;
         }
     }
     if (!quoted && !truncated)
         chopBlanks();
-    parts.append(current);
+    ends.push_back(out.size());
     return list;
 }
 
 // A text as QSettings writes it: C escapes, the UTF-8 of other characters (but \x escapes
 // in a serialised value, which holds bytes), and quotes where a ';', ',' or '=' or a blank
 // at either end would otherwise be lost.
-void AppendEscapedText(const QString& text, QByteArray& out) {
+void AppendEscapedText(QStringView text, QByteArray& out) {
     const bool bytes = text.startsWith(QLatin1String("@ByteArray(")) ||
                        text.startsWith(QLatin1String("@Variant("));
     const qsizetype start = out.size();
     bool needsQuotes = false;
     bool hexBefore = false;
-    QString plain;
+    qsizetype plain = 0;
+    qsizetype plainLength = 0;
     auto flush = [&] {
-        out += plain.toUtf8();
-        plain.clear();
+        out += text.sliced(plain, plainLength).toUtf8();
+        plainLength = 0;
     };
     auto hex = [&](char16_t c) {
         flush();
         out += "\\x" + QByteArray::number(c, 16);
     };
-    for (const QChar qc : text) {
-        const char16_t c = qc.unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
         if (c == ';' || c == ',' || c == '=')
             needsQuotes = true;
         // A digit after a \x escape would read as part of it.
@@ -291,7 +315,9 @@ void AppendEscapedText(const QString& text, QByteArray& out) {
             hex(c);
             hexBefore = true;
         } else {
-            plain += qc;
+            if (plainLength == 0)
+                plain = i;
+            ++plainLength;
         }
     }
     flush();
@@ -301,35 +327,228 @@ void AppendEscapedText(const QString& text, QByteArray& out) {
     }
 }
 
+// How many arguments QSettings finds in "@Rect(...)" and the like: one at each blank and
+// one at each ')' after the opening one.
+qsizetype ArgumentCount(QStringView part, qsizetype open) {
+    qsizetype count = 0;
+    for (qsizetype i = open + 1; i < part.size(); ++i)
+        count += part[i] == u' ' || part[i] == u')';
+    return count;
+}
+
 // What a text in the file stands for, as QSettings reads it: "@@" starts a text that
 // begins with '@', a byte array holds UTF-8, and Qt's other serialised values are no text.
-std::optional<QString> StoredText(const QString& part) {
+// A rectangle, size or point with the wrong number of arguments is none, and reads as the
+// text it is.
+std::optional<QString> StoredText(QStringView part) {
     if (!part.startsWith(u'@'))
-        return part;
+        return part.toString();
     if (part.endsWith(u')')) {
         if (part.startsWith(QLatin1String("@ByteArray(")))
-            return QString::fromUtf8(QStringView(part).sliced(11).chopped(1).toLatin1());
+            return QString::fromUtf8(part.sliced(11).chopped(1).toLatin1());
         if (part.startsWith(QLatin1String("@String(")))
-            return part.sliced(8).chopped(1);
-        for (const char* form : {"@Variant(", "@DateTime(", "@Rect(", "@Size(", "@Point("}) {
-            if (part.startsWith(QLatin1String(form)))
+            return part.sliced(8).chopped(1).toString();
+        if (part.startsWith(QLatin1String("@Variant(")) ||
+            part.startsWith(QLatin1String("@DateTime(")))
+            return std::nullopt;
+        const struct {
+            const char* form;
+            qsizetype arguments;
+        } geometry[] = {{"@Rect(", 4}, {"@Size(", 2}, {"@Point(", 2}};
+        for (const auto& [form, arguments] : geometry) {
+            const QLatin1String name(form);
+            if (part.startsWith(name) && ArgumentCount(part, name.size() - 1) == arguments)
                 return std::nullopt;
         }
         if (part == QLatin1String("@Invalid()"))
             return std::nullopt;
     }
     if (part.startsWith(QLatin1String("@@")))
-        return part.sliced(1);
-    return part;
+        return part.sliced(1).toString();
+    return part.toString();
+}
+
+// A list's item goes into the buffer after its length: one character for a length below
+// 0x8000, else two, the first with its top bit set.
+void AppendItem(QString& chars, QStringView item) {
+    const auto length = static_cast<std::uint32_t>(item.size());
+    if (length >= 0x8000)
+        chars += QChar(static_cast<char16_t>(0x8000 | length >> 16));
+    chars += QChar(static_cast<char16_t>(length >= 0x8000 ? length & 0xFFFF : length));
+    chars += item;
 }
 
 }  // namespace
+
+QStringView IniSettings::KeyOf(const Entry& entry) const {
+    return QStringView(m_chars).sliced(entry.key, entry.keyLength);
+}
+
+QStringView IniSettings::ValueOf(const Entry& entry) const {
+    return QStringView(m_chars).sliced(entry.value, entry.valueLength);
+}
+
+std::vector<QStringView> IniSettings::Parts(const Entry& entry) const {
+    const QStringView value = ValueOf(entry);
+    if (!entry.list)
+        return {value};
+    std::vector<QStringView> parts;
+    for (qsizetype i = 0; i < value.size();) {
+        qsizetype length = value[i++].unicode();
+        if (length & 0x8000)
+            length = (length & 0x7FFF) << 16 | value[i++].unicode();
+        parts.push_back(value.sliced(i, length));
+        i += length;
+    }
+    return parts;
+}
+
+std::uint32_t IniSettings::Find(QStringView key, std::uint32_t hash) const {
+    if (m_slots.empty())
+        return kNone;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t slot = hash & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
+        if (m_slots[slot] >> 32 != hash)
+            continue;
+        const auto index = static_cast<std::uint32_t>(m_slots[slot] - 1);
+        const Entry& entry = m_entries[index];
+        if (!entry.removed && KeyOf(entry) == key)
+            return index;
+    }
+    return kNone;
+}
+
+std::uint32_t IniSettings::Find(QStringView key) const {
+    return Find(key, HashOf(key));
+}
+
+void IniSettings::Index(std::uint32_t index) {
+    const std::size_t mask = m_slots.size() - 1;
+    const std::uint32_t hash = m_entries[index].hash;
+    std::size_t slot = hash & mask;
+    while (m_slots[slot] != 0)
+        slot = (slot + 1) & mask;
+    m_slots[slot] = std::uint64_t{hash} << 32 | (index + 1);
+    ++m_indexed;
+}
+
+namespace {
+
+// Sorts values by their upper 32 bits, of which only the lower `bits` are set, keeping the
+// order of equal ones: one pass a byte.
+void SortByUpperHalf(std::unique_ptr<std::uint64_t[]>& values, std::size_t count, int bits) {
+    auto sorted = std::make_unique_for_overwrite<std::uint64_t[]>(count);
+    for (int shift = 32; shift < 32 + bits; shift += 8) {
+        std::size_t starts[257] = {};
+        for (std::size_t i = 0; i < count; ++i)
+            ++starts[((values[i] >> shift) & 0xFF) + 1];
+        for (int digit = 0; digit < 256; ++digit)
+            starts[digit + 1] += starts[digit];
+        for (std::size_t i = 0; i < count; ++i)
+            sorted[starts[(values[i] >> shift) & 0xFF]++] = values[i];
+        values.swap(sorted);
+    }
+}
+
+}  // namespace
+
+// Drops the removed entries and makes the index anew, at most half full. Of entries with
+// the same key, the first keeps its place and takes the value of the last, as QSettings
+// reads a file that names a key twice.
+void IniSettings::Rehash() {
+    if (m_removed != 0) {
+        std::erase_if(m_entries, [](const Entry& entry) { return entry.removed; });
+        m_removed = 0;
+    }
+    const std::size_t size = std::bit_ceil(std::max<std::size_t>(16, 2 * m_entries.size() + 2));
+    const std::size_t mask = size - 1;
+    m_slots.assign(size, 0);
+    m_indexed = 0;
+    // The entries go in in the order of the slot each starts looking from, so that the index
+    // fills from one end to the other: in places at random, a file of a million lines would
+    // wait on the memory at every line.
+    const std::size_t count = m_entries.size();
+    auto order = std::make_unique_for_overwrite<std::uint64_t[]>(count);
+    for (std::uint32_t i = 0; i < count; ++i)
+        order[i] = std::uint64_t{m_entries[i].hash & mask} << 32 | i;
+    SortByUpperHalf(order, count, std::countr_zero(size));
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint64_t next = order[i];
+        const auto index = static_cast<std::uint32_t>(next);
+        Entry& entry = m_entries[index];
+        std::size_t slot = next >> 32;
+        for (; m_slots[slot] != 0; slot = (slot + 1) & mask) {
+            if (m_slots[slot] >> 32 != entry.hash)
+                continue;
+            Entry& first = m_entries[static_cast<std::uint32_t>(m_slots[slot] - 1)];
+            if (KeyOf(first) == KeyOf(entry)) {
+                first.value = entry.value;
+                first.valueLength = entry.valueLength;
+                first.list = entry.list;
+                entry.removed = true;
+                ++m_removed;
+                break;
+            }
+        }
+        if (!entry.removed) {
+            m_slots[slot] = std::uint64_t{entry.hash} << 32 | (index + 1);
+            ++m_indexed;
+        }
+    }
+}
+
+void IniSettings::AppendEntry(std::uint32_t keyLength, std::uint32_t value, bool list) {
+    const auto keyStart = static_cast<std::uint32_t>(value - keyLength);
+    const QStringView key = QStringView(m_chars).sliced(keyStart, keyLength);
+    m_deepest = std::max(m_deepest, static_cast<int>(key.count(u'/')));
+    m_entries.push_back({keyStart, keyLength, value,
+                         static_cast<std::uint32_t>(m_chars.size() - value), HashOf(key), list,
+                         false});
+}
+
+void IniSettings::PutLastKey(std::uint32_t keyLength, std::uint32_t value, bool list) {
+    const auto keyStart = static_cast<std::uint32_t>(value - keyLength);
+    const QStringView key = QStringView(m_chars).sliced(keyStart, keyLength);
+    const std::uint32_t found = Find(key, HashOf(key));
+    if (found != kNone) {
+        // The value keeps the key's first place in the file. The key was spelled once more
+        // at the end of the buffer: the new value moves down over that spelling.
+        Entry& entry = m_entries[found];
+        const auto valueLength = static_cast<std::uint32_t>(m_chars.size() - value);
+        std::copy(m_chars.cbegin() + value, m_chars.cend(), m_chars.begin() + keyStart);
+        m_chars.resize(keyStart + valueLength);
+        entry.value = keyStart;
+        entry.valueLength = valueLength;
+        entry.list = list;
+        return;
+    }
+    AppendEntry(keyLength, value, list);
+    if (2 * (m_indexed + 1) > m_slots.size())
+        Rehash();
+    else
+        Index(static_cast<std::uint32_t>(m_entries.size() - 1));
+}
+
+void IniSettings::Put(QStringView key, QStringView value, bool list) {
+    m_chars += key;
+    const auto valueStart = static_cast<std::uint32_t>(m_chars.size());
+    m_chars += value;
+    PutLastKey(static_cast<std::uint32_t>(key.size()), valueStart, list);
+}
 
 IniSettings IniSettings::Parse(QByteArrayView file) {
     IniSettings settings;
     if (file.startsWith("\xEF\xBB\xBF"))
         file = file.sliced(3);
+    // Room for an entry a line and for the texts of the whole file, made at once: growing
+    // them step by step would hold the old and the new copy at the same time.
+    const auto lines = static_cast<std::size_t>(std::count(file.begin(), file.end(), '\n')) + 1;
+    settings.m_entries.reserve(lines);
+    QString& chars = settings.m_chars;
+    chars.reserve(file.size());
     QString section;
+    QString value;
+    std::vector<qsizetype> ends;
     qsizetype pos = 0;
     Line line;
     while (NextLine(file, pos, line)) {
@@ -351,37 +570,55 @@ IniSettings IniSettings::Parse(QByteArrayView file) {
         if (line.equals == -1)
             continue;
         const qsizetype equals = line.equals - line.start;
-        QString key = section;
-        AppendUnescapedKey(text.first(equals).trimmed(), key);
+        const qsizetype keyStart = chars.size();
+        chars += section;
+        AppendUnescapedKey(text.first(equals).trimmed(), chars);
+        const QStringView key = QStringView(chars).sliced(keyStart);
         // A path with an empty part is one that QSettings never finds a value by (it takes
         // such parts out of the names it is asked for), and a final '\' written for a final
         // '/' would take the '=' after it for part of the name.
         if (key.isEmpty() || key.startsWith(u'/') || key.endsWith(u'/') ||
-            key.contains(QLatin1String("//")))
+            key.contains(QLatin1String("//"))) {
+            chars.resize(keyStart);
             continue;
-        QStringList parts;
-        const bool list = UnescapeValue(text.sliced(equals + 1), parts);
-        settings.Put(key, std::move(parts), list);
+        }
+        const auto keyLength = static_cast<std::uint32_t>(key.size());
+        const auto valueStart = static_cast<std::uint32_t>(chars.size());
+        const bool list = UnescapeValue(text.sliced(equals + 1), value, ends);
+        if (list) {
+            qsizetype start = 0;
+            for (const qsizetype end : ends) {
+                AppendItem(chars, QStringView(value).sliced(start, end - start));
+                start = end;
+            }
+        } else {
+            chars += value;
+        }
+        settings.AppendEntry(keyLength, valueStart, list);
     }
+    // Entries of the same key become one here.
+    settings.Rehash();
     return settings;
 }
 
 QByteArray IniSettings::Serialise() const {
     // Sections in the order of their first key, keys in their order; the section is the
     // key's first part.
-    std::vector<std::pair<QString, std::vector<const Entry*>>> sections;
-    QHash<QString, size_t> sectionIndex;
-    for (const Entry& entry : m_entries) {
+    std::vector<std::pair<QStringView, std::vector<std::uint32_t>>> sections;
+    QHash<QStringView, std::size_t> sectionIndex;
+    for (std::uint32_t i = 0; i < m_entries.size(); ++i) {
+        const Entry& entry = m_entries[i];
         if (entry.removed)
             continue;
-        const qsizetype slash = entry.key.indexOf(u'/');
-        const QString name = slash == -1 ? QString() : entry.key.first(slash);
+        const QStringView key = KeyOf(entry);
+        const qsizetype slash = key.indexOf(u'/');
+        const QStringView name = slash == -1 ? QStringView() : key.first(slash);
         auto found = sectionIndex.constFind(name);
         if (found == sectionIndex.constEnd()) {
             found = sectionIndex.insert(name, sections.size());
-            sections.emplace_back(name, std::vector<const Entry*>());
+            sections.emplace_back(name, std::vector<std::uint32_t>());
         }
-        sections[*found].second.push_back(&entry);
+        sections[*found].second.push_back(i);
     }
     QByteArray out;
     for (const auto& [name, entries] : sections) {
@@ -394,14 +631,18 @@ QByteArray IniSettings::Serialise() const {
         else if (header.compare("general", Qt::CaseInsensitive) == 0)
             header.prepend('%');  // QSettings writes "%General" for every case, losing it
         out += '[' + header + "]\n";
-        for (const Entry* entry : entries) {
-            const qsizetype slash = entry->key.indexOf(u'/');
-            AppendEscapedKey(slash == -1 ? entry->key : entry->key.sliced(slash + 1), out);
+        for (const std::uint32_t index : entries) {
+            const Entry& entry = m_entries[index];
+            const QStringView key = KeyOf(entry);
+            const qsizetype slash = key.indexOf(u'/');
+            AppendEscapedKey(slash == -1 ? key : key.sliced(slash + 1), out);
             out += '=';
-            for (qsizetype i = 0; i < entry->parts.size(); ++i) {
-                if (i != 0)
+            bool first = true;
+            for (const QStringView part : Parts(entry)) {
+                if (!first)
                     out += ", ";
-                AppendEscapedText(entry->parts[i], out);
+                first = false;
+                AppendEscapedText(part, out);
             }
             out += '\n';
         }
@@ -409,63 +650,71 @@ QByteArray IniSettings::Serialise() const {
     return out;
 }
 
-std::optional<QString> IniSettings::Text(const QString& key) const {
-    const auto found = m_index.constFind(key);
-    if (found == m_index.constEnd())
+std::optional<QString> IniSettings::Text(QStringView key) const {
+    const std::uint32_t found = Find(key);
+    if (found == kNone)
         return std::nullopt;
-    const Entry& entry = m_entries[static_cast<size_t>(*found)];
+    const Entry& entry = m_entries[found];
     if (!entry.list)
-        return StoredText(entry.parts.front());
+        return StoredText(ValueOf(entry));
     // QSettings reads a list with a serialised value in it as a list of values, no texts.
-    QStringList items;
-    for (const QString& part : entry.parts) {
+    QString items;
+    bool first = true;
+    for (const QStringView part : Parts(entry)) {
         if (part.startsWith(u'@') && !part.startsWith(QLatin1String("@@")))
             return std::nullopt;
-        items.append(part.startsWith(u'@') ? part.sliced(1) : part);
+        if (!first)
+            items += u',';
+        first = false;
+        items += part.startsWith(u'@') ? part.sliced(1) : part;
     }
-    return items.join(u',');
+    return items;
 }
 
-bool IniSettings::IsList(const QString& key) const {
-    const auto found = m_index.constFind(key);
-    return found != m_index.constEnd() && m_entries[static_cast<size_t>(*found)].list;
+bool IniSettings::IsList(QStringView key) const {
+    const std::uint32_t found = Find(key);
+    return found != kNone && m_entries[found].list;
 }
 
 QStringList IniSettings::Keys() const {
     QStringList keys;
     for (const Entry& entry : m_entries) {
         if (!entry.removed)
-            keys.append(entry.key);
+            keys.append(KeyOf(entry).toString());
     }
     return keys;
 }
 
-void IniSettings::SetText(const QString& key, const QString& text) {
+void IniSettings::SetText(QStringView key, QStringView text) {
     // A text that begins with '@' would read as a serialised value.
-    Put(key, {text.startsWith(u'@') ? u'@' + text : text}, false);
-}
-
-bool IniSettings::Remove(const QString& key) {
-    const QString below = key + u'/';
-    bool removed = false;
-    for (Entry& entry : m_entries) {
-        if (!entry.removed && (entry.key == key || entry.key.startsWith(below))) {
-            entry.removed = true;
-            m_index.remove(entry.key);
-            removed = true;
-        }
-    }
-    return removed;
-}
-
-void IniSettings::Put(const QString& key, QStringList parts, bool list) {
-    const auto found = m_index.constFind(key);
-    if (found != m_index.constEnd()) {
-        Entry& entry = m_entries[static_cast<size_t>(*found)];
-        entry.parts = std::move(parts);
-        entry.list = list;
+    if (text.startsWith(u'@')) {
+        Put(key, QString(u'@').append(text), false);
         return;
     }
-    m_index.insert(key, static_cast<qsizetype>(m_entries.size()));
-    m_entries.push_back({key, std::move(parts), list, false});
+    Put(key, text, false);
+}
+
+bool IniSettings::Remove(QStringView key) {
+    bool removed = false;
+    auto remove = [&](Entry& entry) {
+        entry.removed = true;
+        ++m_removed;
+        removed = true;
+    };
+    const std::uint32_t found = Find(key);
+    if (found != kNone)
+        remove(m_entries[found]);
+    // Only a key with fewer parts than the longest can have keys below it.
+    if (key.count(u'/') < m_deepest) {
+        for (Entry& entry : m_entries) {
+            const QStringView other = KeyOf(entry);
+            if (!entry.removed && other.size() > key.size() && other[key.size()] == u'/' &&
+                other.startsWith(key))
+                remove(entry);
+        }
+    }
+    // The removed entries stay in the index until there are as many of them as others.
+    if (m_removed > m_entries.size() / 2 + 16)
+        Rehash();
+    return removed;
 }

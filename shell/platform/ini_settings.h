@@ -8,10 +8,11 @@
 // Reading never fails: whatever a line cannot be made into is left out, as QSettings does.
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -23,32 +24,61 @@ public:
     // The value of `key` as a text: a list reads as its items joined by commas. A value in
     // one of Qt's serialised forms other than a byte array, or a list holding one, reads as
     // missing.
-    std::optional<QString> Text(const QString& key) const;
-    bool Contains(const QString& key) const { return m_index.contains(key); }
+    std::optional<QString> Text(QStringView key) const;
+    bool Contains(QStringView key) const { return Find(key) != kNone; }
     // Whether the value was written as a list ("a,b"), which no number is.
-    bool IsList(const QString& key) const;
+    bool IsList(QStringView key) const;
 
-    void SetText(const QString& key, const QString& text);
+    void SetText(QStringView key, QStringView text);
     // Removes `key` and every key below it ("Settings" takes "Settings/Level" with it).
     // False when there was nothing to remove.
-    bool Remove(const QString& key);
+    bool Remove(QStringView key);
 
     // Every key, in the order of the file.
     QStringList Keys() const;
 
 private:
+    // All keys and values live in one buffer of characters, each entry pointing into it: a
+    // file of many short lines takes a few times its size, not a string object per key and
+    // per value. A value is its text; a list is its items, each after its length.
     struct Entry {
-        QString key;
-        // The texts as the file spells them once unescaped, '@' forms included; more than
-        // one for a list.
-        QStringList parts;
+        std::uint32_t key = 0;
+        std::uint32_t keyLength = 0;
+        std::uint32_t value = 0;
+        std::uint32_t valueLength = 0;
+        std::uint32_t hash = 0;
         bool list = false;
         bool removed = false;
     };
-    void Put(const QString& key, QStringList parts, bool list);
+    static constexpr std::uint32_t kNone = ~std::uint32_t{0};
 
+    QStringView KeyOf(const Entry& entry) const;
+    QStringView ValueOf(const Entry& entry) const;
+    // The items of a value, as the file spells them once unescaped, '@' forms included.
+    std::vector<QStringView> Parts(const Entry& entry) const;
+
+    std::uint32_t Find(QStringView key, std::uint32_t hash) const;
+    std::uint32_t Find(QStringView key) const;
+    // Makes the key that the last `keyLength` characters of the buffer hold an entry, or
+    // finds the entry it already is (and drops those characters again); the value that
+    // follows in the buffer from `value` on becomes its value.
+    void PutLastKey(std::uint32_t keyLength, std::uint32_t value, bool list);
+    // The same without looking for the key: the index knows nothing of it until Rehash.
+    void AppendEntry(std::uint32_t keyLength, std::uint32_t value, bool list);
+    void Put(QStringView key, QStringView value, bool list);
+    void Index(std::uint32_t entry);
+    void Rehash();
+
+    QString m_chars;
     // In the order of the file, new keys at the end. A removed entry keeps its place until
-    // the next parse, so that the index stays valid.
+    // the index is made anew.
     std::vector<Entry> m_entries;
-    QHash<QString, qsizetype> m_index;
+    // Open addressing over the entries: the key's hash in the upper half, the entry number
+    // + 1 in the lower half, 0 for a free slot. With the hash in the slot, a search looks
+    // at no entry but the one it finds.
+    std::vector<std::uint64_t> m_slots;
+    std::uint32_t m_indexed = 0;
+    std::uint32_t m_removed = 0;
+    // The most '/' any key has had: a key with as many has nothing below it.
+    int m_deepest = 0;
 };
