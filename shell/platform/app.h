@@ -66,6 +66,12 @@ public:
     CString GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault = nullptr);
     // A null lpszValue deletes the value; a null lpszEntry deletes the whole section.
     BOOL WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue);
+    // The profile writes from here to the matching EndProfileWrites reach the store as one
+    // write, whole or not at all: until then each write succeeds and the reads see it. Pairs
+    // nest; the outermost end writes. FALSE when that write failed: then none of the writes
+    // is stored, and the reads give what the store holds.
+    void BeginProfileWrites();
+    BOOL EndProfileWrites();
 
     // Exit: asks the main window to close.
     void OnAppExit();

@@ -1,27 +1,43 @@
 #pragma once
 
 // The settings store's file as the application holds it: read as it stands, and changed
-// one value at a time straight through to the disk.
+// straight through to the disk, one value at a time or the values of one command at once.
 
 #include <QString>
 
 #include <sys/types.h>
 
-#include <functional>
+#include <optional>
+#include <vector>
 
 #include "shell/platform/ini_settings.h"
 
 class ProfileStore {
 public:
-    // The settings the file at `path` holds now. A file that is missing, unreadable or no
-    // settings file at all holds none.
+    // One change of the file: a key set to a text, or without a text removed together with
+    // every key below it.
+    struct Change {
+        QString key;
+        std::optional<QString> text;
+    };
+
+    // The settings the file at `path` holds now, with the held writes made to them. A file
+    // that is missing, unreadable or no settings file at all holds none.
     const IniSettings& Read(const QString& path);
 
-    // Applies `change` to the file as it stands and writes the result in place of it.
-    // `change` returns false when it changes nothing, and then nothing is written. False
+    // Makes `change` to the file as it stands and writes the result in place of it. False
     // when the file could not be written, or could not be read and so would lose what it
-    // holds; then nothing has changed, on the disk or here.
-    bool Write(const QString& path, const std::function<bool(IniSettings&)>& change);
+    // holds; then nothing has changed, on the disk or here. While writes are held, the change
+    // is made to the held settings and succeeds.
+    bool Write(const QString& path, Change change);
+
+    // From here to the matching Release, writes to the file are held. Holds nest; the
+    // outermost Release writes.
+    void Hold();
+    // Writes every change held since the outermost Hold as one write: the file as it stands,
+    // all of them made to it, under one lock. False when that write failed: then none of the
+    // changes is stored, and reads give what the file holds.
+    bool Release();
 
     // One version of a file. A write replaces the file by a new one, so another file, size
     // or time means that someone wrote.
@@ -35,10 +51,18 @@ public:
     };
 
 private:
+    bool WriteNow(const QString& path, const std::vector<Change>& changes);
     void Hold(const QString& path, const Version& version, IniSettings settings);
 
     bool m_held = false;
     QString m_path;
     Version m_version;
+    // Whether the file could be read, so that a write would not lose what it holds.
+    bool m_readable = true;
     IniSettings m_settings;
+
+    int m_holds = 0;
+    QString m_heldPath;
+    std::vector<Change> m_heldChanges;
+    IniSettings m_heldSettings;
 };

@@ -91,6 +91,12 @@ private:
 
 // Points the settings store at an INI file (null: back to the user's own store).
 void SetProfileFileForTesting(const char* path);
+// The steps of a write of the settings store, in their order, each of which can fail: the
+// new file's bytes, its flush to the disk, its rename over the old file, and the flush of
+// the folder that holds it.
+enum class StoreStep { None, Write, SyncFile, Rename, SyncFolder };
+// Makes the next run of step fail as the system would report it (None: no step fails).
+void FailStoreStepForTesting(StoreStep step);
 // Pretends the system locale is the one named, as "de_CH" or "en_US" (null: the real one).
 void SetSystemLocaleForTesting(const char* name);
 // Calls watcher with every accessible name or description set on a window through

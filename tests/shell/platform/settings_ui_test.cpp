@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -20,6 +21,7 @@
 #include <random>
 #include <string>
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -45,6 +47,10 @@ protected:
     }
 
     void WriteFile(const std::string& text) { std::ofstream(path) << text; }
+    std::string Slurp() const {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
     int ReadInt(const char* entry, int defaultValue) {
         return static_cast<int>(app.GetProfileInt("Settings", entry, defaultValue));
     }
@@ -247,6 +253,127 @@ TEST_F(SettingsTest, AFailedWriteLeavesNothingToReadBackOrToWriteLater) {
     }
 }
 
+// Guards against a store emptied by a write that reported success, as on a nearly full
+// disk: each step of a write fails once, the write of one value and the one write of a
+// command's values. The file stays byte for byte as it was, the values read as they were,
+// nothing is left beside the file, and the next write stores its change with all the rest.
+TEST_F(SettingsTest, AWriteWithAFailingStepChangesNothing) {
+    std::string kept = "[Settings]\nHomeCount=60\nLevel=3\n";
+    for (int i = 0; i < 60; ++i)
+        kept += "Home" + std::to_string(i) + "=\"(" + std::to_string(i % 15) + "," +
+                std::to_string(i / 15) + ")\"\n";
+    rlimit limits{};
+    ::getrlimit(RLIMIT_FSIZE, &limits);
+    const std::pair<const char*, std::function<void()>> failures[] = {
+        {"a byte", [] { FailStoreStepForTesting(StoreStep::Write); }},
+        {"the file's flush", [] { FailStoreStepForTesting(StoreStep::SyncFile); }},
+        {"the rename", [] { FailStoreStepForTesting(StoreStep::Rename); }},
+        {"the folder's flush", [] { FailStoreStepForTesting(StoreStep::SyncFolder); }},
+        {"a file-size limit above the lock file's",
+         [&] {
+             std::signal(SIGXFSZ, SIG_IGN);
+             const rlimit half{kept.size() / 2, limits.rlim_max};
+             ::setrlimit(RLIMIT_FSIZE, &half);
+         }},
+    };
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    auto beside = [&] {
+        std::vector<std::string> names;
+        for (const auto& file : std::filesystem::directory_iterator(folder)) {
+            const std::string name = file.path().filename().string();
+            if (name.starts_with(std::filesystem::path(path).filename().string() + "."))
+                names.push_back(name);
+        }
+        return names;
+    };
+    for (const auto& [failure, fail] : failures) {
+        for (const bool held : {false, true}) {
+            SCOPED_TRACE(std::string(failure) + (held ? ", a command's writes" : ", one value"));
+            WriteFile(kept);
+            ASSERT_EQ(ReadInt("Level", 2), 3);
+            fail();
+            bool written = false;
+            if (held) {
+                app.BeginProfileWrites();
+                EXPECT_TRUE(app.WriteProfileInt("Settings", "Level", 4));
+                EXPECT_TRUE(app.WriteProfileString("Settings", "Home0", nullptr));
+                EXPECT_TRUE(app.WriteProfileInt("Settings", "HomeCount", 0));
+                // The reads see what the command wrote so far.
+                EXPECT_EQ(ReadInt("HomeCount", -1), 0);
+                written = app.EndProfileWrites();
+            } else {
+                written = app.WriteProfileInt("Settings", "Level", 4);
+            }
+            EXPECT_FALSE(written);
+            ::setrlimit(RLIMIT_FSIZE, &limits);
+            FailStoreStepForTesting(StoreStep::None);
+            EXPECT_EQ(Slurp(), kept);
+            EXPECT_EQ(ReadInt("Level", 2), 3);
+            EXPECT_EQ(ReadInt("HomeCount", 0), 60);
+            EXPECT_EQ(app.GetProfileString("Settings", "Home0", "").str(), "(0,0)");
+            EXPECT_EQ(beside(), std::vector<std::string>{});
+            ASSERT_TRUE(app.WriteProfileInt("Settings", "BallSpeed", 5));
+            EXPECT_EQ(Slurp(), kept + "BallSpeed=5\n");
+        }
+    }
+}
+
+// Guards against a store file of many short lines taking the machine's memory: a file just
+// under the largest size read takes no more than ten times its size while it is read,
+// whatever its lines are like.
+TEST_F(SettingsTest, AFileJustUnderTheLargestSizeTakesAtMostTenTimesItsSize) {
+    auto kilobytes = [](const char* field) {
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.starts_with(field))
+                return std::stoll(line.substr(std::strlen(field)));
+        }
+        return -1LL;
+    };
+    const long long size = (16 << 20) - 4096;
+    const struct {
+        const char* name;
+        std::function<std::string(long long)> line;
+    } shapes[] = {
+        {"short lines", [](long long i) { return "k" + std::to_string(i) + "=1\n"; }},
+        {"layout entries",
+         [](long long i) {
+             return "Home" + std::to_string(i) + "=\"(" + std::to_string(i % 100) + "," +
+                    std::to_string(i / 100 % 100) + ")\"\n";
+         }},
+        {"lists", [](long long i) { return "L" + std::to_string(i) + "=a,b,,c\n"; }},
+        {"sections", [](long long i) { return "[S" + std::to_string(i) + "]\nk=1\n"; }},
+        {"long texts",
+         [](long long i) { return "T" + std::to_string(i) + "=" + std::string(1000, 'x') + "\n"; }},
+        {"one line", [](long long i) { return i == 0 ? "[Settings]\nBig=" : "y"; }},
+    };
+    for (const auto& [name, line] : shapes) {
+        SCOPED_TRACE(name);
+        {
+            std::ofstream file(path, std::ios::binary);
+            std::string text;
+            for (long long i = 0; static_cast<long long>(text.size()) < size; ++i)
+                text += line(i);
+            text.resize(size);
+            file << text << "\n[Settings]\nLevel=3\n";
+        }
+        CWinApp reader;
+        reader.SetRegistryKey("quendel");
+        // Memory that earlier shapes used and gave back goes back to the system, so that no
+        // reading takes it again unseen.
+        ::malloc_trim(0);
+        const long long before = kilobytes("VmRSS:");
+        if (!(std::ofstream("/proc/self/clear_refs") << "5") || before < 0)
+            GTEST_SKIP() << "the kernel does not reset the peak of memory in use";
+        EXPECT_EQ(reader.GetProfileInt("Settings", "Level", 2), 3u);
+        const long long used = (kilobytes("VmHWM:") - before) << 10;
+        std::cout << name << ": " << used / (1 << 20) << " MB to read " << size / (1 << 20) << " MB"
+                  << std::endl;
+        EXPECT_LE(used, 10 * size);
+    }
+}
+
 TEST_F(SettingsTest, TheUsersStoreIsNamedAfterTheRegistryKeyAndTheTitle) {
     SetProfileFileForTesting(nullptr);
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
@@ -393,13 +520,30 @@ TEST_F(SettingsTest, HandWrittenFilesReadAsQSettingsReadsThem) {
         "Key%20With%U00e4=1\nSlash\\Key=2\nHex=\\x4142434445464748\nOct=\\777777\nEnd=a\\",
         "[Settings\nLevel=5\n[Settings]\n=empty key\nnoequals\nLevel=6\n  [  Settings  ]  \nX=7\n",
         "[Settings]\nÄ=umlaut key\nValue=ä\xff\xfe raw bytes\n\x01\x02=\x03\n",
+        // Vertical tabs and form feeds are no white space between lines.
+        "[Settings]\n\vLevel=3\n\fSpeed=4\n \v\f Mixed = \v5\f \n\v\n[\fOther\v]\nX=1\n\f;c\nY=2\n"
+        "\v[Other]\nZ=3\n\f[Settings]\nW=4\n",
+        // A rectangle, size or point of the wrong number of arguments is a text.
+        "[Settings]\nR3=@Rect(1 2 3)\nR5=@Rect(1 2 3 4 5)\nS1=@Size(1)\nS3=@Size(1 2 3)\n"
+        "P=@Point(1)\nP3=@Point(1 2 3)\nRx=@Rect(a b c d)\nRp=@Rect(1 2)3)\nSe=@Size()\n"
+        "Pe=@Point( )\nSs=@Size(1  2)\nSok=@Size(1 2)\nPok=@Point(-1 2)\n",
     };
     for (const char* file : files) {
         SCOPED_TRACE(file);
         WriteFile(file);
-        const auto keys = QtKeys(path);
+        auto keys = QtKeys(path);
+        // And names the program might find where QSettings finds none.
+        const std::pair<std::string, std::string> asked[] = {
+            {"Settings", "Level"}, {"Settings", "Speed"}, {"Settings", "Mixed"},
+            {"Other", "X"},        {"Other", "Y"},        {"Settings", "Y"},
+            {"Other", "Z"},        {"Settings", "Z"},     {"Other", "W"}};
+        std::vector<std::pair<std::string, std::string>> checked = keys;
+        for (const auto& name : asked) {
+            if (std::find(checked.begin(), checked.end(), name) == checked.end())
+                checked.push_back(name);
+        }
         for (bool written : {false, true}) {
-            for (const auto& [section, entry] : keys) {
+            for (const auto& [section, entry] : checked) {
                 SCOPED_TRACE(section + "/" + entry);
                 const std::optional<std::string> qt =
                     QtText(path, QString::fromStdString(section + "/" + entry));
@@ -490,10 +634,11 @@ TEST(StoreFileName, TheStoreIsTheFileQSettingsNamesInEveryMode) {
 }
 
 // Files that are no settings file: each reads as defaults, quickly and without the memory a
-// serialised value claims, and a write keeps whatever settings the file held.
+// serialised value claims, and a write keeps whatever settings the file held. A file larger
+// than any the program writes is left as it is.
 TEST_F(SettingsTest, HugeBinaryAndLoopedFilesReadAsDefaults) {
     StoreRandom random(7);
-    std::string junk(20 << 20, '\0');
+    std::string junk(12 << 20, '\0');
     // Without quotes or backslashes, whose count would decide whether the file's last
     // line is a line of its own.
     for (char& c : junk) {
@@ -512,19 +657,23 @@ TEST_F(SettingsTest, HugeBinaryAndLoopedFilesReadAsDefaults) {
         const char* name;
         std::string file;
         int level;
+        bool written;
     } cases[] = {
-        {"20 MB of random bytes", junk, 2},
-        {"10 MB of values claiming 2 GB texts", manyValues, 3},
-        {"a value after 20 MB of random bytes", junk + "\n[Settings]\nLevel=4\n", 4},
+        {"12 MB of random bytes", junk, 2, true},
+        {"10 MB of values claiming 2 GB texts", manyValues, 3, true},
+        {"a value after 12 MB of random bytes", junk + "\n[Settings]\nLevel=4\n", 4, true},
+        {"a value after 17 MB of random bytes",
+         junk + junk.substr(0, 5 << 20) + "\n[Settings]\nLevel=4\n", 2, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         WriteFile(c.file);
         EXPECT_EQ(ReadInt("Level", 2), c.level);
         EXPECT_EQ(app.GetProfileString("Settings", "Home40", "none").str(), "none");
-        ASSERT_TRUE(app.WriteProfileInt("Settings", "BallSpeed", 5));
+        EXPECT_EQ(app.WriteProfileInt("Settings", "BallSpeed", 5), c.written);
         EXPECT_EQ(ReadInt("Level", 2), c.level);
-        EXPECT_EQ(ReadInt("BallSpeed", 10), 5);
+        EXPECT_EQ(ReadInt("BallSpeed", 10), c.written ? 5 : 10);
+        EXPECT_EQ(std::filesystem::file_size(path) == c.file.size(), !c.written);
     }
 
     std::filesystem::remove(path);
