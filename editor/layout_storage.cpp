@@ -1,5 +1,8 @@
 #include "editor/layout_storage.h"
 
+#include <utility>
+#include <vector>
+
 #include "editor/layout_codec.h"
 #include "shell/stored_values.h"
 
@@ -37,6 +40,39 @@ int StoredCount(LayoutStore& store, const LayoutList& list) {
     return LayoutCountFromStore(store.ReadInt(list.countName, 0));
 }
 
+// The two writes of one square, and whether each succeeded.
+struct SquareWrites {
+    const LayoutList* list;
+    std::string text;
+    int count;
+    bool entryWritten;
+    bool countWritten;
+};
+
+SquareWrites WriteLayoutSquare(SquareKind kind, std::int32_t column, std::int32_t row,
+                               LayoutStore& store) {
+    const LayoutList& list = kind == Home ? kHomeList : kBorderList;
+    // Read from the store for every square rather than counted in memory.
+    const int count = StoredCount(store, list);
+    std::string text = FormatLayoutEntry(column, row);
+    const bool entryWritten = store.WriteString(LayoutValueName(list.word, count), text);
+    // Written even when the entry failed: a failure never stops the save.
+    const bool countWritten = store.WriteInt(list.countName, count + 1);
+    return {&list, std::move(text), count + 1, entryWritten, countWritten};
+}
+
+// `stored` is false when the write that held the square's writes failed, and with it both.
+void ReportSquare(const SquareWrites& writes, bool stored, LayoutMessages& messages) {
+    const LayoutList& list = *writes.list;
+    if (!writes.entryWritten || !stored) {
+        messages.ShowLayoutMessage(list.entryFailedId, list.entryFailedText, writes.text, true);
+    }
+    if (!writes.countWritten || !stored) {
+        messages.ShowLayoutMessage(list.countFailedId, list.countFailedText,
+                                   std::to_string(writes.count), true);
+    }
+}
+
 }  // namespace
 
 void ClearStoredLayout(LayoutStore& store) {
@@ -51,27 +87,23 @@ void ClearStoredLayout(LayoutStore& store) {
 
 void AppendLayoutSquare(SquareKind kind, std::int32_t column, std::int32_t row, LayoutStore& store,
                         LayoutMessages& messages) {
-    const LayoutList& list = kind == Home ? kHomeList : kBorderList;
-    // Read from the store for every square rather than counted in memory.
-    const int count = StoredCount(store, list);
-    const std::string text = FormatLayoutEntry(column, row);
-    if (!store.WriteString(LayoutValueName(list.word, count), text)) {
-        messages.ShowLayoutMessage(list.entryFailedId, list.entryFailedText, text, true);
-    }
-    // Written even when the entry failed: a failure never stops the save.
-    if (!store.WriteInt(list.countName, count + 1)) {
-        messages.ShowLayoutMessage(list.countFailedId, list.countFailedText,
-                                   std::to_string(count + 1), true);
-    }
+    ReportSquare(WriteLayoutSquare(kind, column, row, store), true, messages);
 }
 
 void SaveLayout(const Board& board, LayoutStore& store, LayoutMessages& messages) {
+    store.HoldWrites();
     ClearStoredLayout(store);
+    std::vector<SquareWrites> squares;
     board.ForEachSquareIndexed([&](const Square& square, std::int32_t column, std::int32_t row) {
         if (square.kind == Home || square.kind == Border) {
-            AppendLayoutSquare(square.kind, column, row, store, messages);
+            squares.push_back(WriteLayoutSquare(square.kind, column, row, store));
         }
     });
+    // No square is stored before the one write is made: if it fails, each of them failed.
+    const bool stored = store.WriteHeld();
+    for (const SquareWrites& writes : squares) {
+        ReportSquare(writes, stored, messages);
+    }
 }
 
 void ApplyLayoutEntry(Board& board, std::string_view text, SquareKind kind,

@@ -18,6 +18,11 @@ public:
     virtual std::string ReadString(const std::string& name, const std::string& defaultValue) = 0;
     virtual bool WriteString(const std::string& name, const std::string& text) = 0;
     virtual void DeleteValue(const std::string& name) = 0;
+    // The writes from here to WriteHeld reach the store as one write. Until then each write
+    // succeeds at once and the reads see it; WriteHeld is false when the one write failed,
+    // and then none of them is stored. A store that writes each value at once holds nothing.
+    virtual void HoldWrites() {}
+    virtual bool WriteHeld() { return true; }
 };
 
 // The user hears of a failed write or an unreadable entry through a message box; which
@@ -40,6 +45,9 @@ enum LayoutStringId : unsigned {
 };
 
 void ClearStoredLayout(LayoutStore& store);
+// The clear and every square reach the store as one write: killed at any moment, the store
+// holds the old layout or the new one. The messages of failed writes come after it, in the
+// order of the writes.
 void SaveLayout(const Board& board, LayoutStore& store, LayoutMessages& messages);
 void AppendLayoutSquare(SquareKind kind, std::int32_t column, std::int32_t row, LayoutStore& store,
                         LayoutMessages& messages);

@@ -11,4 +11,6 @@ public:
     std::string ReadString(const std::string& name, const std::string& defaultValue) override;
     bool WriteString(const std::string& name, const std::string& text) override;
     void DeleteValue(const std::string& name) override;
+    void HoldWrites() override;
+    bool WriteHeld() override;
 };

@@ -30,6 +30,14 @@ void ProfileLayoutStore::DeleteValue(const std::string& name) {
     AfxGetApp()->WriteProfileString(kSettingsSection, name.c_str(), nullptr);
 }
 
+void ProfileLayoutStore::HoldWrites() {
+    AfxGetApp()->BeginProfileWrites();
+}
+
+bool ProfileLayoutStore::WriteHeld() {
+    return AfxGetApp()->EndProfileWrites() != FALSE;
+}
+
 namespace {
 
 class ViewLayoutMessages : public LayoutMessages {

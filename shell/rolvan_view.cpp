@@ -121,8 +121,12 @@ void CRolvanView::LoadGridSize() {
 }
 
 void CRolvanView::SaveGridSize() {
+    // Both values in one write: a board of the new width and the old height is none the
+    // player chose.
+    App()->BeginProfileWrites();
     WriteSetting("XGridSize", board.columns);
     WriteSetting("YGridSize", board.rows);
+    App()->EndProfileWrites();
 }
 
 void CRolvanView::LoadColours() {
