@@ -32,12 +32,19 @@ void GuiGone() {
     g_guiGone = true;
 }
 
+// Whether the game has been asked to end. Before the event loop runs (a message box at
+// start-up runs one of its own) quitting does nothing: start-up would go on and open the
+// next window. So every modal window from then on returns at once, and the main window is
+// never shown.
+bool g_ending = false;
+
 // Closes the game as its Exit command does. A menu or a modal window (a message box, a
 // dialog, the colour picker) runs an event loop of its own inside the handler that opened
 // it: each is cancelled first, so that its handler goes on as if the player had cancelled.
 // Quitting ends every loop, so a window that a handler opens after that returns at once.
 // A roll handles no events, so this comes after its end.
 void EndTheGame() {
+    g_ending = true;
     for (int i = 0; i < 100 && QApplication::activePopupWidget() != nullptr; ++i)
         QApplication::activePopupWidget()->close();
     for (int i = 0; i < 100; ++i) {
@@ -148,6 +155,10 @@ CWinApp* AfxGetApp() {
     return g_application;
 }
 
+bool EndingTheGame() {
+    return g_ending;
+}
+
 int CWinApp::Run() {
     int exitCode = 0;
     if (m_pMainWnd != nullptr && m_pMainWnd->IsWindowVisible())
@@ -204,6 +215,7 @@ int AfxWinMain(int argc, char* argv[]) {
     if (app == nullptr)
         return 1;
     QCoreApplication::setApplicationName(QString::fromUtf8(app->m_pszAppName.GetString()));
+    g_ending = false;
     const EndSignals endSignals;
     int exitCode;
     if (!app->InitInstance()) {

@@ -84,6 +84,8 @@ CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd)
 }
 
 int CColorDialog::DoModal() {
+    if (EndingTheGame())
+        return IDCANCEL;
     if (ModalScript* script = CurrentModalScript()) {
         if (!script->colour)
             return IDCANCEL;

@@ -303,6 +303,8 @@ BOOL CDialog::BuildFromTemplate() {
 int CDialog::DoModal() {
     if (m_hWnd != nullptr)
         return -1;
+    if (EndingTheGame())
+        return IDCANCEL;
     m_ended = false;
     m_nModalResult = -1;
     if (!BuildFromTemplate())

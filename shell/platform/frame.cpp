@@ -12,6 +12,7 @@
 #include "shell/platform/app.h"
 #include "shell/platform/document.h"
 #include "shell/platform/menu_qt.h"
+#include "shell/platform/modal_qt.h"
 #include "shell/platform/view.h"
 #include "shell/platform/widgets_qt.h"
 
@@ -238,6 +239,8 @@ void CFrameWnd::ActivateFrame(int nCmdShow) {
         m_hWnd->hide();
         return;
     }
+    if (EndingTheGame())
+        return;
     m_hWnd->show();
     m_hWnd->activateWindow();
     if (m_pView != nullptr && m_pView->m_hWnd != nullptr)

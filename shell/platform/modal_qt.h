@@ -10,6 +10,10 @@
 
 class QWidget;
 
+// Whether the game is ending (a logout, Ctrl+C): a modal window then returns at once, as
+// if cancelled, and the main window is not shown any more.
+bool EndingTheGame();
+
 // The installed script, or null when the real dialogs run.
 ModalScript* CurrentModalScript();
 

@@ -138,6 +138,8 @@ int ShowMessageBox(QWidget* owner, LPCTSTR text, LPCTSTR caption, UINT type) {
         request.icon = MB_ICONEXCLAMATION;
     request.hasOwner = owner != nullptr;
 
+    if (EndingTheGame())
+        return EscapeAnswer(request.buttons);
     if (g_script != nullptr) {
         return g_script->messageBox ? g_script->messageBox(request) : EscapeAnswer(request.buttons);
     }
