@@ -86,7 +86,13 @@ void BM_SaveLayout(benchmark::State& state) {
         static_cast<double>(state.range(0)),
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_SaveLayout)->Arg(10)->Arg(100)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveLayout)
+    ->Arg(10)
+    ->Arg(100)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Another program's write gives the file a new time; the next reading takes it in whole.
 void BM_LoadLayoutAfterAChange(benchmark::State& state) {
@@ -111,6 +117,27 @@ void BM_LoadLayoutAfterAChange(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadLayoutAfterAChange)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A file just under the largest size the store reads, of short lines, read once after it
+// has changed.
+void BM_ReadAFileJustUnderTheLargestSize(benchmark::State& state) {
+    Store store;
+    {
+        std::string text = "[Settings]\n";
+        for (long long i = 0; text.size() < (16 << 20) - 4096; ++i)
+            text += "k" + std::to_string(i) + "=1\n";
+        std::ofstream(store.path, std::ios::app) << text;
+    }
+    long long tick = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const timespec times[2] = {{0, UTIME_OMIT}, {1000000 + ++tick, 0}};
+        ::utimensat(AT_FDCWD, store.path.c_str(), times, 0);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(store.app.GetProfileInt(kSettingsSection, "Level", 2));
+    }
+}
+BENCHMARK(BM_ReadAFileJustUnderTheLargestSize)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
