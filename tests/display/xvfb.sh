@@ -8,7 +8,9 @@
 #                                   its settings store where it always was
 #   xvfb.sh lost GAME WHAT          the X server killed under the real program while WHAT
 #                                   is open: main, menu, scores, question, colour or roll
-#   xvfb.sh sigterm GAME WHAT       the real program ended by SIGTERM while WHAT is open
+#   xvfb.sh sigterm GAME WHAT       the real program ended by SIGTERM while WHAT is open;
+#                                   "startup": the messages of hand-edited layout entries
+#                                   that start-up shows before the main window
 #
 # Exits 77 (skipped) with a message where a tool is missing.
 set -euo pipefail
@@ -88,6 +90,69 @@ press_and_wait() {
   done
 }
 
+# Opens WHAT in the running game, then takes the X server away (lost) or sends SIGTERM.
+run_open_and_end() {
+  # The keys that open it, each with what it opens: KEY:TITLE:COUNT, the window titled
+  # TITLE (any if empty) among COUNT of the game's windows.
+  steps=()
+  case "$argument" in
+    main) ;;
+    menu) steps=(alt+f::2) ;;
+    scores) steps=(alt+f::2 "s:Current Scores:2") ;;
+    question) steps=(alt+f::2 r:Rolvan:2) ;;
+    colour) steps=(alt+s::2 c::3 "w:Select Color:2") ;;
+    # The slowest ball, so that the server goes while the ball rolls.
+    roll)
+      printf '[Settings]\nBallSpeed=19\n' >"$store"
+      ;;
+    *)
+      echo "xvfb.sh: nothing called $argument to open" >&2
+      exit 2
+      ;;
+  esac
+  if [ "$mode" = sigterm ]; then
+    # Whatever the program makes while it runs goes here, to be looked for at its end.
+    mkdir "$scratch/tmp"
+    export TMPDIR=$scratch/tmp
+  fi
+  start_game "$program"
+  wait_for_window rolvan 1
+  if [ "$mode" = sigterm ]; then
+    # Settings > Level > One: a value written before the end, which must be kept.
+    press_and_wait alt+s::2 l::3 o::1
+    wait_until 60 grep -qx 'Level=1' "$store" || { echo "no Level=1 in $store"; exit 1; }
+  fi
+  press_and_wait "${steps[@]}"
+  if [ "$argument" = roll ]; then
+    # The ball rolls for seconds once the key is handled; the server goes meanwhile.
+    xdotool key 2
+    sleep 0.2
+  fi
+  if [ "$mode" = lost ]; then
+    echo "open:" $(titles | sed 's/.*/"&"/') "; the X server goes"
+    kill -9 "$server"
+    wait "$server" 2>/dev/null || true
+    server=""
+    expect_clean_failure
+    exit
+  fi
+  # A session manager's logout: the program ends through its normal close path, with
+  # status 0 (the signal's default action would give 143), keeps what it wrote and
+  # leaves nothing behind, neither in its folders nor beside its store.
+  echo "open:" $(titles | sed 's/.*/"&"/') "; SIGTERM"
+  kill -TERM "$game"
+  status=0
+  wait "$game" || status=$?
+  game=""
+  cat "$scratch/game.out"
+  echo "the game ended with status $status"
+  left=$(find "$TMPDIR" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" -name 'rolvan*' -o \
+    -name '*.lock' -o -name 'Rolvan.conf.*')
+  [ -z "$left" ] || echo "left behind: $left"
+  grep -qx 'Level=1' "$store" || { echo "the level written before the signal is lost:"; cat "$store"; }
+  [ "$status" -eq 0 ] && [ -z "$left" ] && grep -qx 'Level=1' "$store"
+}
+
 case "$mode" in
   keys)
     "$program" --gtest_filter='OnX11.*'
@@ -112,66 +177,43 @@ case "$mode" in
     wait_on_game grep -q '^Level=1' "$store" 2>/dev/null ||
       { echo "no Level=1 in $store"; ls -R "$XDG_CONFIG_HOME"; exit 1; }
     ;;
-  lost | sigterm)
-    # The keys that open it, each with what it opens: KEY:TITLE:COUNT, the window titled
-    # TITLE (any if empty) among COUNT of the game's windows.
-    steps=()
-    case "$argument" in
-      main) ;;
-      menu) steps=(alt+f::2) ;;
-      scores) steps=(alt+f::2 "s:Current Scores:2") ;;
-      question) steps=(alt+f::2 r:Rolvan:2) ;;
-      colour) steps=(alt+s::2 c::3 "w:Select Color:2") ;;
-      # The slowest ball, so that the server goes while the ball rolls.
-      roll)
-        printf '[Settings]\nBallSpeed=19\n' >"$store"
-        ;;
-      *)
-        echo "xvfb.sh: nothing called $argument to open" >&2
-        exit 2
-        ;;
-    esac
-    if [ "$mode" = sigterm ]; then
-      # Whatever the program makes while it runs goes here, to be looked for at its end.
-      mkdir "$scratch/tmp"
-      export TMPDIR=$scratch/tmp
-    fi
+  sigterm)
+    [ "$argument" = startup ] || { run_open_and_end; exit; }
+    # Hand-edited entries that start-up reports one by one, before the main window opens.
+    # A logout during the first message ends the program: no further message and no main
+    # window open, and nothing is written.
+    printf '[Settings]\nHomeCount=3\nHome0=3,4\nHome1=(5.6\nHome2=x\nLevel=3\n' >"$store"
+    cp "$store" "$scratch/store.before"
+    mkdir "$scratch/tmp"
+    export TMPDIR=$scratch/tmp
     start_game "$program"
-    wait_for_window rolvan 1
-    if [ "$mode" = sigterm ]; then
-      # Settings > Level > One: a value written before the end, which must be kept.
-      press_and_wait alt+s::2 l::3 o::1
-      wait_until 60 grep -qx 'Level=1' "$store" || { echo "no Level=1 in $store"; exit 1; }
-    fi
-    press_and_wait "${steps[@]}"
-    if [ "$argument" = roll ]; then
-      # The ball rolls for seconds once the key is handled; the server goes meanwhile.
-      xdotool key 2
-      sleep 0.2
-    fi
-    if [ "$mode" = lost ]; then
-      echo "open:" $(titles | sed 's/.*/"&"/') "; the X server goes"
-      kill -9 "$server"
-      wait "$server" 2>/dev/null || true
-      server=""
-      expect_clean_failure
-      exit
-    fi
-    # A session manager's logout: the program ends through its normal close path, with
-    # status 0 (the signal's default action would give 143), keeps what it wrote and
-    # leaves nothing behind, neither in its folders nor beside its store.
-    echo "open:" $(titles | sed 's/.*/"&"/') "; SIGTERM"
+    wait_for_window 3,4 1
     kill -TERM "$game"
+    shown=""
+    # Until it has ended (and is a zombie until it is waited for).
+    game_runs() {
+      local state
+      state=$(ps -o stat= -p "$game" 2>/dev/null) && [ "${state:0:1}" != Z ]
+    }
+    while game_runs; do
+      shown+=$(titles)$'\n'
+      sleep 0.02
+    done
     status=0
     wait "$game" || status=$?
     game=""
     cat "$scratch/game.out"
-    echo "the game ended with status $status"
+    echo "the game ended with status $status; windows shown after the signal:" \
+      $(sort -u <<<"$shown" | sed '/^$/d; s/.*/"&"/')
     left=$(find "$TMPDIR" "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" -name 'rolvan*' -o \
       -name '*.lock' -o -name 'Rolvan.conf.*')
     [ -z "$left" ] || echo "left behind: $left"
-    grep -qx 'Level=1' "$store" || { echo "the level written before the signal is lost:"; cat "$store"; }
-    [ "$status" -eq 0 ] && [ -z "$left" ] && grep -qx 'Level=1' "$store"
+    cmp "$store" "$scratch/store.before" || echo "the store changed"
+    [ "$status" -eq 0 ] && [ -z "$left" ] && cmp -s "$store" "$scratch/store.before" &&
+      ! grep -qxiF -e rolvan -e "(5.6" -e x <<<"$shown"
+    ;;
+  lost)
+    run_open_and_end
     ;;
   *)
     echo "xvfb.sh: unknown mode $mode" >&2
