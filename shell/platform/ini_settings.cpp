@@ -515,7 +515,8 @@ void IniSettings::PutLastKey(std::uint32_t keyLength, std::uint32_t value, bool 
         // at the end of the buffer: the new value moves down over that spelling.
         Entry& entry = m_entries[found];
         const auto valueLength = static_cast<std::uint32_t>(m_chars.size() - value);
-        std::copy(m_chars.cbegin() + value, m_chars.cend(), m_chars.begin() + keyStart);
+        QChar* chars = m_chars.data();
+        std::copy(chars + value, chars + m_chars.size(), chars + keyStart);
         m_chars.resize(keyStart + valueLength);
         entry.value = keyStart;
         entry.valueLength = valueLength;
