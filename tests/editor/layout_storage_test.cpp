@@ -11,28 +11,11 @@
 
 namespace {
 
-// An in-memory "Settings" section whose writes can be made to fail, each or, while they
-// are held, all of them at once.
+// An in-memory "Settings" section whose writes can be made to fail.
 class FakeStore : public LayoutStore {
 public:
     std::map<std::string, std::string> values;
     std::set<std::string> failingNames;
-    bool holding = false;
-    bool heldWriteFails = false;
-    std::map<std::string, std::string> beforeHeld;
-    int heldWrites = 0;
-
-    void HoldWrites() override {
-        holding = true;
-        beforeHeld = values;
-    }
-    bool WriteHeld() override {
-        holding = false;
-        ++heldWrites;
-        if (heldWriteFails)
-            values = beforeHeld;
-        return !heldWriteFails;
-    }
 
     int ReadInt(const std::string& name, int defaultValue) override {
         auto it = values.find(name);
@@ -184,43 +167,6 @@ TEST_F(LayoutStorageTest, FailedWritesAreEachReportedAndNeverStopTheSave) {
     // The home count was still written although its entry was not.
     EXPECT_EQ(store.values["HomeCount"], "1");
     EXPECT_EQ(store.values.count("Home0"), 0u);
-}
-
-// A save is one write: when it fails, every entry and count of the save is reported, in
-// the order of the writes, with the counts the save had reached, and the store keeps the old
-// layout. Entries that failed on their own are reported once.
-TEST_F(LayoutStorageTest, WhenTheOneWriteOfASaveFailsEachOfItsWritesIsReported) {
-    board.SquareAt(3, 2)->kind = Border;
-    board.SquareAt(0, 5)->kind = Home;
-    const std::map<std::string, std::string> old = {
-        {"HomeCount", "1"}, {"Home0", "(7,7)"}, {"BorderCount", "0"}};
-    for (const bool fails : {false, true}) {
-        SCOPED_TRACE(fails ? "the write fails" : "the write is made");
-        store.values = old;
-        store.failingNames = {"Home1"};
-        store.heldWriteFails = fails;
-        messages.shown.clear();
-        store.heldWrites = 0;
-        SaveLayout(board, store, messages);
-        EXPECT_EQ(store.heldWrites, 1);
-        std::vector<std::string> shown;
-        for (const Shown& message : messages.shown)
-            shown.push_back(message.text + " " + message.caption);
-        const std::vector<std::string> allFailed = {
-            "Couldn't save the home square (14,0)",  "Couldn't save the home square count 1",
-            "Couldn't save the border square (3,2)", "Couldn't save the border square count 1",
-            "Couldn't save the home square (0,5)",   "Couldn't save the home square count 2"};
-        EXPECT_EQ(shown, fails ? allFailed
-                               : std::vector<std::string>{"Couldn't save the home square (0,5)"});
-        if (fails) {
-            EXPECT_EQ(store.values, old);
-        } else {
-            EXPECT_EQ(store.values, (std::map<std::string, std::string>{{"HomeCount", "2"},
-                                                                        {"Home0", "(14,0)"},
-                                                                        {"BorderCount", "1"},
-                                                                        {"Border0", "(3,2)"}}));
-        }
-    }
 }
 
 TEST_F(LayoutStorageTest, HugeStoredCountsNeitherHangNorOverflow) {
