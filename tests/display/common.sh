@@ -44,12 +44,12 @@ game_waited_on() {
 
 game=""
 watchdog=""
-# Starts the game in the background; one that has not ended 100 seconds later is killed,
-# which shows as a crash.
+# Starts the game in the background; one that has not ended $game_lifetime seconds (100
+# unless the caller says) later is killed, which shows as a crash.
 start_game() {
   "$@" >"$scratch/game.out" 2>&1 &
   game=$!
-  (sleep 100; kill -9 "$game") >/dev/null 2>&1 &
+  (sleep "${game_lifetime:-100}"; kill -9 "$game") >/dev/null 2>&1 &
   watchdog=$!
 }
 

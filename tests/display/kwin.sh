@@ -83,9 +83,9 @@ const clients = workspace.windowList ? workspace.windowList() : workspace.client
 const active = workspace.activeWindow !== undefined ? workspace.activeWindow : workspace.activeClient;
 for (let i = 0; i < clients.length; ++i) {
     const c = clients[i];
-    const g = c.frameGeometry;
-    print("window-$queries\t" + c.caption + "\t" + g.x + "\t" + g.y + "\t" + g.width + "\t" +
-          g.height + "\t" + c.minimizable + "\t" + c.maximizable + "\t" + c.closeable + "\t" +
+    const g = c.frameGeometry;  // in KWin 6, of logical pixels that may be fractions
+    print("window-$queries\t" + c.caption + "\t" + Math.round(g.x) + "\t" + Math.round(g.y) +
+          "\t" + Math.round(g.width) + "\t" + Math.round(g.height) + "\t" + c.minimizable + "\t" + c.maximizable + "\t" + c.closeable + "\t" +
           (active === c) + "\t" + c.desktopFileName);
 }
 print("window-$queries-end");
