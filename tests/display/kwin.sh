@@ -23,10 +23,19 @@ need gdbus libglib2.0-bin
 
 if [ "${KWIN_TEST_INSIDE:-}" != 1 ]; then
   scratch=$(mktemp -d)
-  trap 'rm -rf "$scratch"' EXIT
+  session=""
+  cleanup() {
+    # What the session's bus started for KWin may outlive it and hold the test's output
+    # open: the session's whole process group goes.
+    if [ -n "$session" ]; then kill -- -"$session" 2>/dev/null || true; fi
+    rm -rf "$scratch"
+  }
+  trap cleanup EXIT
   status=0
-  KWIN_TEST_INSIDE=1 SCRATCH=$scratch env -u DBUS_SESSION_BUS_ADDRESS \
-    dbus-run-session -- bash "$0" "$@" || status=$?
+  KWIN_TEST_INSIDE=1 SCRATCH=$scratch setsid env -u DBUS_SESSION_BUS_ADDRESS \
+    dbus-run-session -- bash "$0" "$@" &
+  session=$!
+  wait "$session" || status=$?
   exit "$status"
 fi
 
@@ -64,7 +73,7 @@ kwin_ready() {
   [ -S "$XDG_RUNTIME_DIR/rolvan-kwin" ] &&
     gdbus introspect --session --dest org.kde.KWin --object-path /Scripting >/dev/null 2>&1
 }
-wait_until 60 kwin_ready || { echo "KWin did not start within 60 seconds"; exit 1; }
+wait_until 120 kwin_ready || { echo "KWin did not start within 120 seconds"; exit 1; }
 export WAYLAND_DISPLAY=rolvan-kwin XDG_CURRENT_DESKTOP=KDE XDG_SESSION_TYPE=wayland
 echo "$(kwin_wayland --version 2>/dev/null) ready after $SECONDS s"
 
