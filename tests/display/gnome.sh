@@ -81,8 +81,13 @@ fi
 # Inside the session's own bus from here on.
 scratch=$2
 program=$3
-driver=$4
+driver_program=$4
 pictures=${5:-}
+# The driver is a test tool: under the sanitizers, what Qt's D-Bus keeps at its exit is no
+# leak of the game's.
+driver() {
+  ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 "$driver_program" "$@"
+}
 export DBUS_SESSION_BUS_ADDRESS=$session_bus
 mkdir -m 700 "$scratch/runtime"
 mkdir -p "$scratch/home" "$scratch/config/quendel"
@@ -114,7 +119,7 @@ shell_ready() {
     tail -n 20 "$scratch/shell.log"
     skip "GNOME Shell could not start here"
   }
-  grep -q 'Using public X11 display' "$scratch/shell.log" && "$driver" windows >/dev/null 2>&1
+  grep -q 'Using public X11 display' "$scratch/shell.log" && driver windows >/dev/null 2>&1
 }
 wait_until 120 shell_ready || { echo "GNOME Shell did not start within 120 seconds"; exit 1; }
 version=$(gnome-shell --version)
@@ -124,11 +129,11 @@ export DISPLAY=$display XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.
 export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland XDG_SESSION_DESKTOP=gnome
 echo "$version ready after $SECONDS s, X11 display $DISPLAY, Wayland display $WAYLAND_DISPLAY"
 # The shell may start in its overview, which Escape leaves.
-"$driver" keys Escape
+driver keys Escape
 
 # The line of the window titled $1 in the shell's list: title, app id, width, height, focus.
 window_line() {
-  "$driver" windows | awk -F '\t' -v title="$1" '$1 == title' | head -n 1
+  driver windows | awk -F '\t' -v title="$1" '$1 == title' | head -n 1
 }
 focused() { [ "$(window_line "$1" | cut -f 5)" = focus ]; }
 gone() { [ -z "$(window_line "$1")" ]; }
@@ -136,8 +141,8 @@ gone() { [ -z "$(window_line "$1")" ]; }
 # Where the window titled $1, which has the focus, stands on the screen: x y width height,
 # found by its own picture in a picture of the screen. Keeps the screen's picture as $2.
 place_of() {
-  "$driver" shot "$scratch/screen.png" && "$driver" windowshot "$scratch/window.png" &&
-    "$driver" find "$scratch/screen.png" "$scratch/window.png" || return 1
+  driver shot "$scratch/screen.png" && driver windowshot "$scratch/window.png" &&
+    driver find "$scratch/screen.png" "$scratch/window.png" || return 1
   if [ -n "$pictures" ]; then cp "$scratch/screen.png" "$pictures/$2.png"; fi
 }
 
@@ -178,10 +183,10 @@ check() {
   local name=$1 title=$2 line width height place x y w h dx dy
   shift 2
   wait_on_game focused "$main_title" || { fail "the game's window did not get the focus back"; return; }
-  "$driver" keys "$@"
+  driver keys "$@"
   if ! wait_on_game focused "$title"; then
     fail "$name: no window \"$title\" with the focus after ${*}"
-    "$driver" windows
+    driver windows
     return
   fi
   sleep 0.5
@@ -225,11 +230,11 @@ check() {
     case "$actions" in *_CLOSE*) ;; *) fail "$name: no close box" ;; esac
     case "$actions" in *MINIMIZE* | *MAXIMIZE*) fail "$name: a minimise or maximise button" ;; esac
   fi
-  "$driver" keys Escape
+  driver keys Escape
   if ! wait_until 10 gone "$title"; then
-    if [ -n "$pictures" ]; then "$driver" shot "$pictures/$pass-$name-escape.png" || true; fi
+    if [ -n "$pictures" ]; then driver shot "$pictures/$pass-$name-escape.png" || true; fi
     fail "$name: Escape did not close it"
-    "$driver" keys Escape
+    driver keys Escape
     wait_on_game gone "$title" || { echo "  nor did a second Escape"; return; }
   fi
 }
@@ -247,7 +252,7 @@ pass() {
     start_game "$program"
   fi
   main_title=rolvan
-  wait_on_game focused "$main_title" || { echo "the game's window did not show"; "$driver" windows; exit 1; }
+  wait_on_game focused "$main_title" || { echo "the game's window did not show"; driver windows; exit 1; }
   sleep 0.5
   local on=Wayland
   if [ -n "$(xdotool search --onlyvisible --pid "$game" 2>/dev/null)" ]; then on=XWayland; fi
@@ -266,7 +271,7 @@ pass() {
 
 # A stand-in for GNOME's desktop portal, which gives Qt's GNOME-like frames (Qt 6.8 and
 # later) GNOME's own button layout, as a GNOME user's portal does.
-"$driver" portal appmenu:close >"$scratch/portal.log" 2>&1 &
+driver portal appmenu:close >"$scratch/portal.log" 2>&1 &
 portal=$!
 pass own
 echo "the game chose $chosen"

@@ -11,8 +11,12 @@
 # (skipped) where KWin is missing or cannot start.
 set -euo pipefail
 program=$1
-keys=$2
+keys_program=$2
 pictures=${3:-}
+# A test tool: under the sanitizers, what it leaves at its exit is no leak of the game's.
+keys() {
+  ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 "$keys_program" "$@"
+}
 here=$(cd "$(dirname "$0")" && pwd)
 # common.sh points the session bus nowhere; inside the session, its bus is the one to keep.
 session_bus=${DBUS_SESSION_BUS_ADDRESS:-}
@@ -131,7 +135,7 @@ check() {
   local name=$1 title=$2 line x y w h minimise maximise close dx dy
   shift 2
   wait_on_game active rolvan || { fail "the game's window did not get the focus back"; return; }
-  "$keys" "$@"
+  keys "$@"
   if ! wait_on_game active "$title"; then
     fail "$name: no active window \"$title\" after ${*}"
     windows
@@ -152,10 +156,10 @@ check() {
   # KWin gives every dialog a minimise button, on Wayland as on X11: no hint of a client's
   # takes it away, only the user's window rules. Maximise goes with a fixed size.
   [ "$maximise" = false ] || fail "$name: a maximise button"
-  "$keys" Escape
+  keys Escape
   if ! wait_until 10 gone "$title"; then
     fail "$name: Escape did not close it"
-    "$keys" Escape
+    keys Escape
     wait_on_game gone "$title" || echo "  nor did a second Escape"
   fi
 }
