@@ -119,7 +119,7 @@ shell_ready() {
     tail -n 20 "$scratch/shell.log"
     skip "GNOME Shell could not start here"
   }
-  grep -q 'Using public X11 display' "$scratch/shell.log" && driver windows >/dev/null 2>&1
+  grep -qs 'Using public X11 display' "$scratch/shell.log" && driver windows >/dev/null 2>&1
 }
 wait_until 120 shell_ready || { echo "GNOME Shell did not start within 120 seconds"; exit 1; }
 version=$(gnome-shell --version)

@@ -79,7 +79,7 @@ kwin_ready() {
 }
 wait_until 120 kwin_ready || { echo "KWin did not start within 120 seconds"; exit 1; }
 export WAYLAND_DISPLAY=rolvan-kwin XDG_CURRENT_DESKTOP=KDE XDG_SESSION_TYPE=wayland
-echo "$(kwin_wayland --version 2>/dev/null) ready after $SECONDS s"
+echo "$("$scratch/kwin_wayland" --version 2>&1 | tail -n 1) ready after $SECONDS s"
 
 # Every window KWin manages, one a line: title, x, y, width, height (its frame), whether it
 # can be minimised, maximised and closed, whether it is active, its launcher's id. Read by
