@@ -49,7 +49,13 @@ watchdog=""
 start_game() {
   "$@" >"$scratch/game.out" 2>&1 &
   game=$!
-  (sleep "${game_lifetime:-100}"; kill -9 "$game") >/dev/null 2>&1 &
+  # Its sleep goes with it when stop_game ends it, so that nothing of the test stays behind.
+  (
+    sleep "${game_lifetime:-100}" &
+    trap 'kill $! 2>/dev/null; exit 0' TERM
+    wait $!
+    kill -9 "$game"
+  ) >/dev/null 2>&1 &
   watchdog=$!
 }
 

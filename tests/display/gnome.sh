@@ -7,7 +7,9 @@
 #   gnome.sh GAME DRIVER [PICTURES]
 #
 # DRIVER is gnome_driver (keys, windows and pictures through the shell's D-Bus interfaces);
-# PICTURES a folder that keeps a picture of the screen with each dialog open. Exits 77
+# PICTURES a folder that keeps a picture of the screen with each dialog open. Where the game
+# chooses Wayland (Qt 6.8 and later), it runs three times: with a stand-in for the desktop
+# portal, without one (Grid Size alone), and on X11 for the client areas. Exits 77
 # (skipped) where GNOME Shell, XWayland or the X tools are missing, or the shell cannot start.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -239,10 +241,11 @@ check() {
   fi
 }
 
-# pass NAME [PLATFORM]: the game on PLATFORM (its own choice if empty), every dialog checked.
+# pass NAME [PLATFORM [all|grid]]: the game on PLATFORM (its own choice if empty), every
+# dialog checked, or Grid Size alone.
 pass() {
   pass=$1
-  local platform=${2:-}
+  local platform=${2:-} dialogs=${3:-all}
   rm -f "$XDG_CONFIG_HOME/quendel/Rolvan.conf"
   # A pass takes a minute on a busy machine; the game ends before the watchdog does.
   game_lifetime=200
@@ -260,18 +263,21 @@ pass() {
     { echo "the game's window was not found on the screen"; exit 1; }
   echo "$pass: the game on $on, its window $main_w x $main_h at ($main_x, $main_y)"
   check grid "Grid Size" alt+s g s
-  check speed "Graphics Speed" alt+s b Return
-  check about "About rolvan" alt+h a
-  check scores "Current Scores" alt+f s
-  check question Rolvan alt+f r
-  check colour "Select Color" alt+s c w
+  if [ "$dialogs" = all ]; then
+    check speed "Graphics Speed" alt+s b Return
+    check about "About rolvan" alt+h a
+    check scores "Current Scores" alt+f s
+    check question Rolvan alt+f r
+    check colour "Select Color" alt+s c w
+  fi
   stop_game
   chosen=$on
 }
 
 # A stand-in for GNOME's desktop portal, which gives Qt's GNOME-like frames (Qt 6.8 and
 # later) GNOME's own button layout, as a GNOME user's portal does.
-driver portal appmenu:close >"$scratch/portal.log" 2>&1 &
+ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 \
+  "$driver_program" portal appmenu:close >"$scratch/portal.log" 2>&1 &
 portal=$!
 pass own
 echo "the game chose $chosen"
@@ -279,6 +285,14 @@ echo "the game chose $chosen"
 if [ "$chosen" = Wayland ]; then
   declare -A own_size
   for name in "${!window_size[@]}"; do own_size[$name]=${window_size[$name]}; done
+  # Where no portal answers, Qt's GNOME-like frames would have no button at all: the game
+  # takes Qt's plain frame instead, with its close box. That frame is 3 pixels wide at the
+  # sides and the bottom with a title bar of 30 at the top (the GNOME-like one: 1, and 38).
+  kill "$portal"
+  wait "$portal" 2>/dev/null || true
+  portal=""
+  pass no-portal "" grid
+  plain=${window_size[grid]}
   pass x11 xcb
   for name in "${!own_size[@]}"; do
     read -r w h <<<"${own_size[$name]}"
@@ -286,5 +300,11 @@ if [ "$chosen" = Wayland ]; then
     echo "$name on Wayland: $w x $h for a client area of $cw x $ch"
     if [ "$w" -lt "$cw" ] || [ "$h" -lt "$ch" ]; then fail "$name: smaller on Wayland than its client area"; fi
   done
+  read -r w h <<<"$plain"
+  read -r cw ch <<<"${client_size[grid]:-0 0}"
+  echo "grid on Wayland without a portal: $w x $h for a client area of $cw x $ch"
+  if [ "$w" -ne $((cw + 6)) ] || [ "$h" -ne $((ch + 33)) ]; then
+    fail "grid: not in Qt's plain frame without a portal"
+  fi
 fi
 [ "$failures" -eq 0 ] || { echo "$failures checks failed"; exit 1; }
