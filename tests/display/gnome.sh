@@ -262,6 +262,12 @@ pass() {
   read -r main_x main_y main_w main_h <<<"$(place_of "$main_title" "$pass-main")" ||
     { echo "the game's window was not found on the screen"; exit 1; }
   echo "$pass: the game on $on, its window $main_w x $main_h at ($main_x, $main_y)"
+  # The game's own window keeps its buttons.
+  local actions
+  actions=$(x11_actions "$main_title") || true
+  if [ -n "$actions" ]; then
+    case "$actions" in *MINIMIZE*MAXIMIZE*) ;; *) fail "the game's window cannot be minimised and maximised" ;; esac
+  fi
   check grid "Grid Size" alt+s g s
   if [ "$dialogs" = all ]; then
     check speed "Graphics Speed" alt+s b Return

@@ -166,8 +166,11 @@ check() {
 
 start_game "$program"
 wait_on_game active rolvan || { echo "the game's window did not show"; windows; exit 1; }
-IFS=$'\t' read -r _ main_x main_y main_w main_h _ _ _ _ app_id <<<"$(window_line rolvan)"
-echo "the game's window: $main_w x $main_h at ($main_x, $main_y), launcher $app_id"
+IFS=$'\t' read -r _ main_x main_y main_w main_h minimise maximise _ _ app_id <<<"$(window_line rolvan)"
+echo "the game's window: $main_w x $main_h at ($main_x, $main_y), launcher $app_id," \
+  "minimise $minimise, maximise $maximise"
+# The game's own window keeps its buttons.
+[ "$minimise" = true ] && [ "$maximise" = true ] || fail "the game's window lost a button"
 picture kwin-main
 check grid "Grid Size" alt+s g s
 check speed "Graphics Speed" alt+s b Return
