@@ -127,7 +127,8 @@ int PressKeys(const QStringList& keys) {
             session.Send(symbol, true);
         for (auto symbol = symbols.rbegin(); symbol != symbols.rend(); ++symbol)
             session.Send(*symbol, false);
-        QThread::msleep(150);
+        // Time for the menu a key opens to show before the next key arrives.
+        QThread::msleep(300);
     }
     return 0;
 }

@@ -136,6 +136,14 @@ check() {
   shift 2
   wait_on_game active rolvan || { fail "the game's window did not get the focus back"; return; }
   keys "$@"
+  # On a busy machine a key can reach a menu before it has opened; the menus are closed
+  # and the keys pressed once more.
+  if ! wait_until 15 active "$title"; then
+    echo "  $name: no \"$title\" after ${*}, so once more"
+    keys Escape Escape Escape
+    wait_on_game active rolvan || true
+    keys "$@"
+  fi
   if ! wait_on_game active "$title"; then
     fail "$name: no active window \"$title\" after ${*}"
     windows

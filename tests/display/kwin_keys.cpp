@@ -112,7 +112,8 @@ int main(int argc, char** argv) {
             Send(display, code, true);
         for (auto code = codes.rbegin(); code != codes.rend(); ++code)
             Send(display, *code, false);
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        // Time for the menu a key opens to show before the next key arrives.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
     wl_display_disconnect(display);
     return 0;
