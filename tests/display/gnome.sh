@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The game on a headless GNOME Shell, as a GNOME user meets it: started as the launcher
 # starts it, on the platform it chooses for itself. Each of its dialogs (Grid Size, Graphics
-# Speed, About, the scores, a message box, the colour picker) must open whole, over the
-# game, with the close box alone, and go with Escape.
+# Speed, About, the scores, a message box, the colour picker) must open whole and over the
+# game, and go with Escape. On X11 the window manager also says what the frame offers: a
+# close box and no minimise or maximise button. (On Wayland Qt draws the frame itself:
+# GNOME's button layout, close alone, with a portal; all three without.)
 #
 #   gnome.sh GAME DRIVER [PICTURES]
 #
