@@ -132,19 +132,19 @@ export WAYLAND_DISPLAY=$(sed -n "s/.*Using Wayland display name '\(.*\)'.*/\1/p"
 export DISPLAY=$display XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* | head -n 1)
 export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland XDG_SESSION_DESKTOP=gnome
 echo "$version ready after $SECONDS s, X11 display $DISPLAY, Wayland display $WAYLAND_DISPLAY"
-# The shell may start in its overview, which Escape leaves. A key sent while a busy machine
-# still starts the shell can go astray, so Escape goes until the overview has gone.
+# The shell may start in its overview. The shell's own property leaves it (a key sent while
+# a busy machine still starts the shell can go astray), and Escape where that is refused.
 overview() {
   gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
-    --method org.freedesktop.DBus.Properties.Get org.gnome.Shell OverviewActive 2>/dev/null |
-    grep -q true
+    --method org.freedesktop.DBus.Properties."$1" org.gnome.Shell OverviewActive ${2:+"$2"} \
+    2>/dev/null
 }
-for _ in 1 2 3 4 5 6 7 8 9 10; do
-  overview || break
-  driver keys Escape
+for _ in $(seq 20); do
+  overview Get | grep -q true || break
+  overview Set "<false>" >/dev/null || driver keys Escape
   sleep 0.5
 done
-if overview; then echo "the shell stays in its overview"; exit 1; fi
+if overview Get | grep -q true; then echo "the shell stays in its overview"; exit 1; fi
 
 # The line of the window titled $1 in the shell's list: title, app id, width, height, focus.
 window_line() {
@@ -287,8 +287,14 @@ pass() {
   sleep 0.5
   local on=Wayland
   if [ -n "$(xdotool search --onlyvisible --pid "$game" 2>/dev/null)" ]; then on=XWayland; fi
-  read -r main_x main_y main_w main_h <<<"$(place_of "$main_title" "$pass-main")" ||
-    { echo "the game's window was not found on the screen"; exit 1; }
+  # The window may still be settling (its frame, its size): a few tries.
+  local place=""
+  for _ in 1 2 3 4 5; do
+    place=$(place_of "$main_title" "$pass-main") && [ -n "$place" ] && break
+    sleep 1
+  done
+  [ -n "$place" ] || { echo "the game's window was not found on the screen"; exit 1; }
+  read -r main_x main_y main_w main_h <<<"$place"
   echo "$pass: the game on $on, its window $main_w x $main_h at ($main_x, $main_y)"
   # The game's own window keeps its buttons.
   local actions

@@ -90,9 +90,11 @@ public:
                 .type() != QDBusMessage::ReplyMessage) {
             return false;
         }
-        // GNOME 48 loses the first key of each session: a lone Shift goes first.
+        // GNOME 48 loses the first key of each session: a lone Shift goes first, and the new
+        // keyboard gets a moment to settle before the keys that count.
         Send(0xffe1, true);
         Send(0xffe1, false);
+        QThread::msleep(300);
         return true;
     }
     ~KeyboardSession() {
