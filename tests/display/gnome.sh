@@ -112,9 +112,11 @@ cleanup_inside() {
 trap cleanup_inside EXIT
 
 # No notification banners (a root session gets one for being root) and no animations, so
-# that the pictures show the windows alone and at rest.
+# that the pictures show the windows alone and at rest; no hot corner for the pointer of the
+# remote keyboard to open the overview with.
 gsettings set org.gnome.desktop.notifications show-banners false
 gsettings set org.gnome.desktop.interface enable-animations false
+gsettings set org.gnome.desktop.interface enable-hot-corners false
 
 gnome-shell --headless --wayland --virtual-monitor 1280x800 >"$scratch/shell.log" 2>&1 &
 shell=$!
@@ -132,19 +134,31 @@ export WAYLAND_DISPLAY=$(sed -n "s/.*Using Wayland display name '\(.*\)'.*/\1/p"
 export DISPLAY=$display XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* | head -n 1)
 export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland XDG_SESSION_DESKTOP=gnome
 echo "$version ready after $SECONDS s, X11 display $DISPLAY, Wayland display $WAYLAND_DISPLAY"
-# The shell may start in its overview. The shell's own property leaves it (a key sent while
-# a busy machine still starts the shell can go astray), and Escape where that is refused.
+# The shell starts in its overview, and may go there again when its start has ended, later
+# on a busy machine. The shell's own property leaves it (a key sent while the shell is busy
+# can go astray), Escape where that is refused; the overview has to stay away for three
+# seconds.
 overview() {
   gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell \
     --method org.freedesktop.DBus.Properties."$1" org.gnome.Shell OverviewActive ${2:+"$2"} \
     2>/dev/null
 }
-for _ in $(seq 20); do
-  overview Get | grep -q true || break
-  overview Set "<false>" >/dev/null || driver keys Escape
-  sleep 0.5
-done
-if overview Get | grep -q true; then echo "the shell stays in its overview"; exit 1; fi
+leave_overview() {
+  local calm=0
+  for _ in $(seq 120); do
+    if overview Get | grep -q true; then
+      calm=0
+      overview Set "<false>" >/dev/null || driver keys Escape
+    else
+      calm=$((calm + 1))
+      [ "$calm" -lt 6 ] || return 0
+    fi
+    sleep 0.5
+  done
+  echo "the shell stays in its overview"
+  exit 1
+}
+leave_overview
 
 # The line of the window titled $1 in the shell's list: title, app id, width, height, focus.
 window_line() {
@@ -270,6 +284,7 @@ pass() {
   pass=$1
   local platform=${2:-} dialogs=${3:-all}
   rm -f "$XDG_CONFIG_HOME/quendel/Rolvan.conf"
+  leave_overview
   # A pass takes a minute on a busy machine; the game ends before the watchdog does.
   game_lifetime=200
   if [ -n "$platform" ]; then
