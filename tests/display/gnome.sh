@@ -8,10 +8,11 @@
 #
 #   gnome.sh GAME DRIVER [PICTURES]
 #
-# DRIVER is gnome_driver (keys, windows and pictures through the shell's D-Bus interfaces);
-# PICTURES a folder that keeps a picture of the screen with each dialog open. Where the game
-# chooses Wayland (Qt 6.8 and later), it runs three times: with a stand-in for the desktop
-# portal, without one (Grid Size alone), and on X11 for the client areas. Exits 77
+# DRIVER is gnome_driver (a keyboard, windows and pictures through the shell's D-Bus
+# interfaces); PICTURES a folder that keeps a picture of the screen with each dialog open.
+# Where the game chooses Wayland (Qt 6.8 and later), it runs three times: with a stand-in
+# for the desktop portal, without one (Grid Size alone), and on X11 for the client areas.
+# Exits 77
 # (skipped) where GNOME Shell, XWayland or the X tools are missing, or the shell cannot start.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -101,9 +102,11 @@ unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_WAYLAND_DECORATION
 
 shell=""
 portal=""
+keyboard_process=""
 cleanup_inside() {
   stop_game
   if [ -n "$portal" ]; then kill "$portal" 2>/dev/null || true; fi
+  if [ -n "$keyboard_process" ]; then kill "$keyboard_process" 2>/dev/null || true; fi
   if [ -n "$shell" ]; then
     kill "$shell" 2>/dev/null || true
     wait "$shell" 2>/dev/null || true
@@ -134,6 +137,21 @@ export WAYLAND_DISPLAY=$(sed -n "s/.*Using Wayland display name '\(.*\)'.*/\1/p"
 export DISPLAY=$display XAUTHORITY=$(ls "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.* | head -n 1)
 export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland XDG_SESSION_DESKTOP=gnome
 echo "$version ready after $SECONDS s, X11 display $DISPLAY, Wayland display $WAYLAND_DISPLAY"
+# One keyboard for the whole test, as a person has one: each remote-input session of GNOME
+# 48 loses its first key, so a keyboard made for every key would lose keys a person's does
+# not.
+coproc keyboard {
+  ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 "$driver_program" keyboard
+}
+keyboard_process=$keyboard_PID
+# press KEY...: presses each in turn and returns once they are sent.
+press() {
+  local answer=""
+  echo "$*" >&"${keyboard[1]}"
+  read -r -t 60 answer <&"${keyboard[0]}" || true
+  [ "$answer" = sent ] || { echo "the keyboard did not press $*"; exit 1; }
+}
+
 # The shell starts in its overview, and may go there again when its start has ended, later
 # on a busy machine. The shell's own property leaves it (a key sent while the shell is busy
 # can go astray), Escape where that is refused; the overview has to stay away for three
@@ -148,7 +166,7 @@ leave_overview() {
   for _ in $(seq 120); do
     if overview Get | grep -q true; then
       calm=0
-      overview Set "<false>" >/dev/null || driver keys Escape
+      overview Set "<false>" >/dev/null || press Escape
     else
       calm=$((calm + 1))
       [ "$calm" -lt 6 ] || return 0
@@ -212,16 +230,16 @@ check() {
   local name=$1 title=$2 line width height place x y w h dx dy
   shift 2
   wait_on_game focused "$main_title" || { fail "the game's window did not get the focus back"; return; }
-  driver keys "$@"
+  press "$@"
   # On a busy machine a key can reach a menu before it has opened, and a dialog has been
   # seen to lose the focus as it opened (once in ten runs on GNOME 48, in Qt's plain frame):
   # the menus and the dialog are closed and the keys pressed once more.
   if ! { wait_until 15 focused "$title" && sleep 0.5 && focused "$title"; }; then
     echo "  $name: no \"$title\" with the focus after ${*}, so once more:"
     driver windows | sed 's/^/    /'
-    driver keys Escape Escape Escape
+    press Escape Escape Escape
     wait_on_game focused "$main_title" || true
-    driver keys "$@"
+    press "$@"
     if ! { wait_until 30 focused "$title" && sleep 0.5 && focused "$title"; }; then
       fail "$name: no window \"$title\" with the focus after ${*}"
       driver windows
@@ -269,11 +287,11 @@ check() {
     case "$actions" in *_CLOSE*) ;; *) fail "$name: no close box" ;; esac
     case "$actions" in *MINIMIZE* | *MAXIMIZE*) fail "$name: a minimise or maximise button" ;; esac
   fi
-  driver keys Escape
+  press Escape
   if ! wait_until 10 gone "$title"; then
     if [ -n "$pictures" ]; then driver shot "$pictures/$pass-$name-escape.png" || true; fi
     fail "$name: Escape did not close it"
-    driver keys Escape
+    press Escape
     wait_on_game gone "$title" || { echo "  nor did a second Escape"; return; }
   fi
 }
@@ -287,18 +305,25 @@ pass() {
   leave_overview
   # A pass takes a minute on a busy machine; the game ends before the watchdog does.
   game_lifetime=200
-  if [ -n "$platform" ]; then
-    start_game env QT_QPA_PLATFORM="$platform" "$program"
-  else
-    start_game "$program"
-  fi
   main_title=rolvan
-  if ! wait_on_game focused "$main_title"; then
+  local tries
+  for tries in 1 2; do
+    if [ -n "$platform" ]; then
+      start_game env QT_QPA_PLATFORM="$platform" "$program"
+    else
+      start_game "$program"
+    fi
+    wait_on_game focused "$main_title" && break
+    # Seen twice in some twenty runs on a machine busy with two other suites: the game's
+    # window never reached the shell. What there was to see is shown, and the game starts
+    # once more.
     echo "the game's window did not show with the focus; the shell's windows:"
     driver windows
+    echo "the game's X11 windows: $(xdotool search --pid "$game" 2>/dev/null | tr '\n' ' ')"
     cat "$scratch/game.out"
-    exit 1
-  fi
+    stop_game
+    [ "$tries" -eq 1 ] || exit 1
+  done
   sleep 0.5
   local on=Wayland
   if [ -n "$(xdotool search --onlyvisible --pid "$game" 2>/dev/null)" ]; then on=XWayland; fi
