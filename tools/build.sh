@@ -32,6 +32,7 @@ case "$action" in
     packages+=(build-essential file libgtest-dev libgmock-dev libbenchmark-dev
                desktop-file-utils appstream lintian clang $(clang_runtime)
                weston qt6-wayland xvfb openbox xdotool x11-xkb-utils x11-utils xsettingsd)
+    packages+=($(desktop_test_packages))
     # The house style is clang-format 14's layout; releases without it skip that check.
     if offered clang-format-14; then packages+=(clang-format-14); fi
     everything=ON

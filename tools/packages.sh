@@ -7,6 +7,8 @@
 #   game_packages       what builds the game against this release's Qt
 #   clang_runtime       the fuzzer's runtime for the clang this release installs
 #   offered PACKAGE     whether the release has PACKAGE at all
+#   desktop_test_packages   the desktops the display tests run the game on, where the
+#                       release has them
 
 # Sets `as_root` to what runs a command as root: nothing for root, sudo for a user allowed to
 # use it. Fails for anyone else.
@@ -96,4 +98,16 @@ install_missing() {
   fetch_lists
   # Through env, so that the setting reaches apt-get whether or not sudo passes it on.
   "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${options[@]}" "${missing[@]}"
+}
+
+# A headless GNOME Shell with XWayland and KWin with its Breeze frames, for the tests of the
+# game on the desktops most Debian users have; the D-Bus and X tools that drive them. A
+# release without one of them skips its test.
+desktop_test_packages() {
+  know_the_release
+  local p
+  for p in gnome-shell xwayland dbus-daemon libglib2.0-bin x11-utils xdotool kwin-wayland \
+    kwin-style-breeze; do
+    if offered "$p"; then echo "$p"; fi
+  done
 }

@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "res/resource.h"
+#include "shell/platform/desktop_session.h"
 #include "shell/platform/document.h"
 #include "shell/platform/modal_qt.h"
 #include "shell/platform/profile_store.h"
@@ -207,7 +208,9 @@ void CWinApp::OnAppExit() {
 int AfxWinMain(int argc, char* argv[]) {
     std::unique_ptr<QApplication> application;
     if (QCoreApplication::instance() == nullptr) {
+        ChoosePlatformForDesktop();
         application = std::make_unique<QApplication>(argc, argv);
+        ChooseWindowFrames();
     }
     static const bool exitWatched = std::atexit(GuiGone) == 0;  // once per process
     (void)exitWatched;

@@ -12,6 +12,7 @@ list(APPEND ROLVAN_UI_SOURCES
   shell/platform/cmdtarget.cpp
   shell/platform/colordialog.cpp
   shell/platform/cstring.cpp
+  shell/platform/desktop_session.cpp
   shell/platform/dialog.cpp
   shell/platform/display_server.cpp
   shell/platform/document.cpp

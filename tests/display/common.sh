@@ -44,12 +44,18 @@ game_waited_on() {
 
 game=""
 watchdog=""
-# Starts the game in the background; one that has not ended 100 seconds later is killed,
-# which shows as a crash.
+# Starts the game in the background; one that has not ended $game_lifetime seconds (100
+# unless the caller says) later is killed, which shows as a crash.
 start_game() {
   "$@" >"$scratch/game.out" 2>&1 &
   game=$!
-  (sleep 100; kill -9 "$game") >/dev/null 2>&1 &
+  # Its sleep goes with it when stop_game ends it, so that nothing of the test stays behind.
+  (
+    sleep "${game_lifetime:-100}" &
+    trap 'kill $! 2>/dev/null; exit 0' TERM
+    wait $!
+    kill -9 "$game"
+  ) >/dev/null 2>&1 &
   watchdog=$!
 }
 
