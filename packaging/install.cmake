@@ -37,7 +37,7 @@ configure_file(res/desktop/${ROLVAN_APP_ID}.metainfo.xml.in
 # Debian wants manual pages and the changelog compressed, without a time stamp inside.
 find_program(GZIP gzip REQUIRED)
 set(ROLVAN_COMPRESSED)
-foreach(source res/desktop/rolvan.6 res/desktop/rolvan-analyse.6 packaging/debian/changelog)
+foreach(source res/desktop/rolvan.6 analyse/rolvan-analyse.6 packaging/debian/changelog)
   get_filename_component(name ${source} NAME)
   if(name STREQUAL "changelog")
     set(name changelog.Debian)
