@@ -129,8 +129,13 @@ install_as() {
   local depends
   depends=$(printf '%s, ' "$@")
   depends=${depends%, }
-  # Installed already with the same list: nothing to do, and no administrator rights needed.
+  # Installed already with the same list, or every package there already (installed by hand,
+  # say): nothing to do, and no administrator rights needed.
   if [ "$(dpkg-query -W -f='${Status}|${Depends}' "$name" 2>/dev/null)" = "install ok installed|$depends" ]; then
+    return 0
+  fi
+  if command -v dpkg-checkbuilddeps >/dev/null &&
+     dpkg-checkbuilddeps -d "$depends" "$(dirname "${BASH_SOURCE[0]}")/../debian/control" 2>/dev/null; then
     return 0
   fi
   if ! can_be_root; then
