@@ -14,7 +14,7 @@
 
 #include "ai/move_search.h"
 #include "ai/tile_random.h"
-#include "bench/analyse.h"
+#include "analyse/analyse.h"
 #include "game/ball_path.h"
 #include "game/board.h"
 

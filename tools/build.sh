@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Installs what the build needs on Debian 12, 13 or testing, under that release's package
-# names, builds Rolvan, then starts the game (`run`), runs every test (`test`) or builds
-# the Debian package build/rolvan_*.deb (`package`). `run` and `package` install and build
-# only the game and the analysis tool; `test` builds everything: the tests, the benchmarks
-# and the fuzzer as well.
+# Installs what the build needs on Debian 12, 13 or testing, builds Rolvan, then starts the
+# game (`run`), runs every test (`test`) or builds the Debian packages build/rolvan_*.deb and
+# its debugging symbols (`package`). `run` and `package` install and build only the game and
+# the analysis tool; `test` builds everything: the tests, the benchmarks and the fuzzer.
+#
+# What is installed comes as the dependencies of two packages made here, rolvan-build-deps
+# (debian/control's build dependencies) and rolvan-test-deps (the test tools), so that
+#     sudo apt-get autoremove --purge rolvan-build-deps rolvan-test-deps
+# takes it all away again.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,40 +15,47 @@ build="$here/build"
 action=${1:-run}
 source "$here/tools/packages.sh"
 
-# The game (tools/packages.sh names them for the release). Only what they depend on comes
-# with them: what they recommend besides (a desktop's worth of packages, systemd among
-# them) doubles the time a first start takes, and on Debian 13 triples the time the test
-# packages take to install (Vulkan drivers, Fortran and more).
-mapfile -t packages < <(game_packages)
-install=(install_missing --no-install-recommends)
-everything=OFF
 case "$action" in
-  run) ;;
-  package)
-    # dpkg-shlibdeps and `file` find the package's dependencies.
-    packages+=(dpkg-dev file)
-    ;;
-  test)
-    # GoogleTest and Google Benchmark; the checks of the launcher, the metadata and the
-    # package; clang with its fuzzer runtime; a headless Wayland compositor and an X server
-    # with a window manager, keyboard layouts, key presses and an XSETTINGS daemon (a scale
-    # that changes) for the game on real display servers.
-    packages+=(build-essential file libgtest-dev libgmock-dev libbenchmark-dev
-               desktop-file-utils appstream lintian clang $(clang_runtime)
-               weston qt6-wayland xvfb openbox xdotool x11-xkb-utils x11-utils xsettingsd)
-    packages+=($(desktop_test_packages))
-    # The house style is clang-format 14's layout; releases without it skip that check.
-    if offered clang-format-14; then packages+=(clang-format-14); fi
-    everything=ON
-    ;;
+  run | package | test) ;;
   *)
     echo "usage: tools/build.sh [run|test|package]" >&2
     exit 2
     ;;
 esac
-"${install[@]}" "${packages[@]}"
 
-cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+mapfile -t packages < <(build_packages)
+install_as rolvan-build-deps "build dependencies of Rolvan" "${packages[@]}"
+if [ "$action" = test ]; then
+  mapfile -t packages < <(test_packages)
+  install_as rolvan-test-deps "test tools of Rolvan" "${packages[@]}"
+fi
+
+if [ "$action" = package ]; then
+  # dpkg-buildpackage writes the packages beside the source folder; it builds a copy of the
+  # source inside build/, so that they land there and the source stays as it was.
+  work="$build/package"
+  rm -rf "$work"
+  mkdir -p "$work/rolvan"
+  tar -C "$here" --exclude='./build*' --exclude=./.git --exclude='./obj-*' -cf - . |
+    tar -C "$work/rolvan" -xf -
+  (cd "$work/rolvan" && dpkg-buildpackage -us -uc -b)
+  rm -f "$build"/rolvan_*.deb "$build"/rolvan-dbgsym_*.deb
+  mv "$work"/rolvan_*.deb "$work"/rolvan-dbgsym_*.deb "$build"/
+  ls "$build"/rolvan_*.deb "$build"/rolvan-dbgsym_*.deb
+  exit 0
+fi
+
+# Debian's compiler and linker flags, hardening among them, as the package is built with;
+# without debugging information, which a first start would wait for.
+flags=()
+if command -v dpkg-buildflags >/dev/null; then
+  export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g
+  flags=(-DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+         -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)")
+fi
+everything=OFF
+[ "$action" = test ] && everything=ON
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release "${flags[@]}" \
   -DROLVAN_TESTS=$everything -DROLVAN_BENCHMARKS=$everything
 cmake --build "$build" -j"$(nproc)"
 
@@ -54,9 +65,5 @@ case "$action" in
     ;;
   test)
     exec ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 120
-    ;;
-  package)
-    cd "$build"
-    exec cpack -G DEB
     ;;
 esac

@@ -1,14 +1,19 @@
-# Sourced by the scripts in tools/: choosing and installing Debian packages under the names
-# of the release at hand (Debian 12, 13 and testing name some of them differently).
+# Sourced by the scripts in tools/: what the build, the tests and the package checks need
+# from Debian, and installing it so that one command takes it all away again.
 #
+#   build_packages      what builds and runs the game: debian/control's Build-Depends and
+#       what the game's package recommends, one a line
+#   test_packages       what the test command adds: test frameworks, checking tools and
+#       display servers, under the names of the release at hand
+#   install_as NAME SUMMARY PACKAGE...   installs NAME, a package made here that depends on
+#       the PACKAGEs, so that they come as its dependencies and `apt-get autoremove --purge
+#       NAME` takes them away with it; without the right to install it says how
 #   install_missing [APT-OPTION...] PACKAGE...   installs those not installed yet, through
-#       sudo unless run as root; without the right to do so it says which packages are
-#       missing and how to install them
-#   game_packages       what builds the game against this release's Qt
+#       sudo unless run as root; without the right to do so it says which are missing
 #   clang_runtime       the fuzzer's runtime for the clang this release installs
 #   offered PACKAGE     whether the release has PACKAGE at all
 #   desktop_test_packages   the desktops the display tests run the game on, where the
-#                       release has them
+#       release has them (part of test_packages)
 
 # Sets `as_root` to what runs a command as root: nothing for root, sudo for a user allowed to
 # use it. Fails for anyone else.
@@ -51,18 +56,36 @@ know_the_release() {
   can_be_root 2>/dev/null && fetch_lists || true
 }
 
-# The compiler, CMake, Qt and libwayland that reach its Wayland connection, Qt's own German
-# texts and rsvg-convert for the icons. Qt 6.4 gives the connection away only through its
-# private headers; from 6.5 on it is public, and nothing private is needed.
-game_packages() {
+# The entries of FIELD in debian/control (alternatives and versions as written there), one a
+# line; comment lines are left out.
+control_field() {
+  awk -v field="$1" '
+    /^#/ { next }
+    /^[^ \t]/ { on = (index($0, field ":") == 1); sub("^[^:]*:", "") }
+    on { print }' "$(dirname "${BASH_SOURCE[0]}")/../debian/control" |
+    tr ',' '\n' | sed 's/^[ \t]*//; s/[ \t]*$//' | grep -v '^$'
+}
+
+# The compiler and the rest of what dpkg-buildpackage takes for granted, what the package's
+# build depends on, and what the game recommends to run with (Qt's own German texts, Qt's
+# Wayland plugin), so that the game run from the build is the game the package installs.
+build_packages() {
+  echo build-essential
+  control_field Build-Depends
+  control_field Recommends
+}
+
+# GoogleTest and Google Benchmark; clang with its fuzzer runtime; a headless Wayland
+# compositor and an X server with a window manager, keyboard layouts, key presses and an
+# XSETTINGS daemon (a scale that changes) for the game on real display servers. The house
+# style is clang-format 14's layout; releases without it skip that check. Further display
+# servers for the tests go here too.
+test_packages() {
   know_the_release
-  local qt
-  qt=$(package_version qt6-base-dev)
-  printf '%s\n' g++ make cmake pkgconf qt6-base-dev libwayland-dev qt6-translations-l10n \
-    librsvg2-bin
-  if [ -z "$qt" ] || dpkg --compare-versions "$qt" lt 6.5~; then
-    echo qt6-base-private-dev
-  fi
+  printf '%s\n' libgtest-dev libgmock-dev libbenchmark-dev clang $(clang_runtime) \
+    weston xvfb xauth openbox xdotool x11-xkb-utils x11-utils xsettingsd
+  if offered clang-format-14; then echo clang-format-14; fi
+  desktop_test_packages
 }
 
 # libFuzzer's runtime comes with the versioned clang that the package `clang` stands for
@@ -76,6 +99,79 @@ clang_runtime() {
   fi
 }
 
+# The package NAME that depends on the PACKAGEs, made with dpkg-deb into FOLDER; its version
+# follows the list, so that a changed list installs anew.
+make_dependency_package() {
+  local name=$1 summary=$2 folder=$3
+  shift 3
+  local depends version tree
+  depends=$(printf '%s, ' "$@")
+  depends=${depends%, }
+  version=0.$(printf '%s' "$depends" | cksum | cut -d ' ' -f 1)
+  tree=$(mktemp -d)
+  mkdir -p "$tree/DEBIAN"
+  cat >"$tree/DEBIAN/control" <<CONTROL
+Package: $name
+Version: $version
+Architecture: all
+Maintainer: The Rolvan developers <rolvan@quendel.org>
+Section: metapackages
+Priority: optional
+Depends: $depends
+Description: $summary
+ Made by Rolvan's tools/build.sh to bring in what it needs. Removing it with
+ "apt-get autoremove --purge $name" removes everything it brought in.
+CONTROL
+  dpkg-deb --root-owner-group --build "$tree" "$folder/$name.deb" >/dev/null
+  rm -rf "$tree"
+}
+
+install_as() {
+  local name=$1 summary=$2
+  shift 2
+  local depends
+  depends=$(printf '%s, ' "$@")
+  depends=${depends%, }
+  # Installed already with the same list, or every package there already (installed by hand,
+  # say): nothing to do, and no administrator rights needed.
+  if [ "$(dpkg-query -W -f='${Status}|${Depends}' "$name" 2>/dev/null)" = "install ok installed|$depends" ]; then
+    return 0
+  fi
+  if command -v dpkg-checkbuilddeps >/dev/null &&
+     dpkg-checkbuilddeps -d "$depends" "$(dirname "${BASH_SOURCE[0]}")/../debian/control" 2>/dev/null; then
+    return 0
+  fi
+  if ! can_be_root; then
+    local folder
+    folder=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build
+    mkdir -p "$folder"
+    make_dependency_package "$name" "$summary" "$folder" "$@"
+    {
+      echo "Rolvan needs these Debian packages: $*"
+      echo "Installing them needs administrator rights. Ask someone who has them to run"
+      echo "    sudo apt-get install --no-install-recommends $folder/$name.deb"
+      echo "and then run this command again."
+    } >&2
+    return 1
+  fi
+  fetch_lists
+  # A folder apt's own user may read, so that apt does not complain about fetching as root.
+  local folder
+  folder=$(mktemp -d)
+  chmod 755 "$folder"
+  make_dependency_package "$name" "$summary" "$folder" "$@"
+  chmod 644 "$folder/$name.deb"
+  # Through env, so that the setting reaches apt-get whether or not sudo passes it on. Only
+  # what the packages depend on comes with them: what they recommend besides (a desktop's
+  # worth of packages, systemd among them) doubles the time a first start takes.
+  local status=0
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+    --no-install-recommends --allow-downgrades "$folder/$name.deb" || status=$?
+  rm -rf "$folder"
+  return "$status"
+}
+
+# For the tools of single scripts: installs the PACKAGEs not installed yet, each for itself.
 install_missing() {
   local options=() missing=() p
   while [ $# -gt 0 ] && [ "${1#-}" != "$1" ]; do
@@ -101,13 +197,12 @@ install_missing() {
 }
 
 # A headless GNOME Shell with XWayland and KWin with its Breeze frames, for the tests of the
-# game on the desktops most Debian users have; the D-Bus and X tools that drive them. A
+# game on the desktops most Debian users have, and the D-Bus tools that drive them. A
 # release without one of them skips its test.
 desktop_test_packages() {
   know_the_release
   local p
-  for p in gnome-shell xwayland dbus-daemon libglib2.0-bin x11-utils xdotool kwin-wayland \
-    kwin-style-breeze; do
+  for p in gnome-shell xwayland dbus-daemon libglib2.0-bin kwin-wayland kwin-style-breeze; do
     if offered "$p"; then echo "$p"; fi
   done
 }

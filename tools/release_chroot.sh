@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs the README's test command on a fresh Debian userland of another release, as a new
-# machine would: a minimal system made with debootstrap, /proc, /dev and /sys mounted in
-# it, a copy of this source tree, `bash tools/build.sh test` as root. Everything is
-# unmounted and removed again afterwards, whether a step failed or not. Needs root.
+# machine would, then builds the Debian package there and checks it (tools/package_check.sh):
+# a minimal system made with debootstrap, /proc, /dev and /sys mounted in it, a copy of this
+# source tree, the commands as root. Everything is unmounted and removed again afterwards,
+# whether a step failed or not. Needs root.
 #
 #   bash tools/release_chroot.sh RELEASE [COMMAND]
 #
@@ -14,7 +15,7 @@
 set -euo pipefail
 
 release=${1:?usage: tools/release_chroot.sh RELEASE [COMMAND]}
-command=${2:-bash tools/build.sh test}
+command=${2:-bash tools/build.sh test && bash tools/package_check.sh}
 here=$(cd "$(dirname "$0")/.." && pwd)
 mirror=${ROLVAN_MIRROR:-http://deb.debian.org/debian}
 

@@ -10,11 +10,12 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build="$here/build-asan"
 action=${1:-test}
 
-# What the build needs, and the sanitizer runtimes.
+# What the test command installs; the sanitizer runtimes come with the compiler.
 source "$here/tools/packages.sh"
-mapfile -t packages < <(game_packages)
-packages+=(build-essential file libgtest-dev libgmock-dev libasan8 libubsan1)
-install_missing "${packages[@]}"
+mapfile -t packages < <(build_packages)
+install_as rolvan-build-deps "build dependencies of Rolvan" "${packages[@]}"
+mapfile -t packages < <(test_packages)
+install_as rolvan-test-deps "test tools of Rolvan" "${packages[@]}"
 
 # The test discovery runs the test programs at build time, so the options hold for the
 # build as well as for the run. A stored value in Qt's own serialised form can claim any

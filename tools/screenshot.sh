@@ -1,29 +1,34 @@
 #!/usr/bin/env bash
-# Starts the game on a virtual X display, saves a PNG of its window and closes it again,
-# to see what a player sees without a desktop.
+# Makes the pictures of the game that the AppStream metadata lists (and the README shows),
+# all of one size and without a window frame: the game started on a virtual X display with
+# a window manager, driven with keys, and its window taken from the screen, so that open
+# menus are in the picture too.
 #
-#   tools/screenshot.sh [game] [picture.png] [screen WIDTHxHEIGHT]
+#   tools/screenshot.sh [FOLDER] [GAME]
 #
-# Defaults: build/rolvan, screenshot.png, 1024x768. Needs the Debian packages xvfb,
-# xauth, imagemagick (for `import`) and x11-utils (for `xwininfo`).
+# Defaults: docs/ and build/rolvan. It makes screenshot.png (a game at its start),
+# editor.png (the board editor with a layout), colours.png (colours of one's own, a few
+# moves in), menu.png (the Settings menu) and german-menu.png (the same in German). Needs
+# the Debian packages xvfb, xauth, openbox, xdotool, x11-utils and imagemagick.
 set -euo pipefail
 
-# Inside the virtual display the script runs again as `screenshot.sh --inside game picture`.
+# The size of every picture: 16:9, as software centres show them.
+width=1024
+height=576
+
 if [ "${1:-}" = "--inside" ]; then
   inside_display=1
   shift
 else
   inside_display=0
 fi
-
 here=$(cd "$(dirname "$0")/.." && pwd)
-game=${1:-$here/build/rolvan}
-picture=${2:-screenshot.png}
-screen=${3:-1024x768}
+folder=${1:-$here/docs}
+game=${2:-$here/build/rolvan}
 
-for tool in xvfb-run Xvfb xauth import xwininfo; do
+for tool in xvfb-run Xvfb xauth openbox xdotool import xwininfo; do
   if ! command -v "$tool" >/dev/null; then
-    echo "screenshot.sh: $tool is missing (apt-get install xvfb xauth imagemagick x11-utils)" >&2
+    echo "screenshot.sh: $tool is missing (apt-get install xvfb xauth openbox xdotool x11-utils imagemagick)" >&2
     exit 1
   fi
 done
@@ -31,52 +36,119 @@ if [ ! -x "$game" ]; then
   echo "screenshot.sh: no game at $game (build it first)" >&2
   exit 1
 fi
-case "$picture" in
-  /*) ;;
-  *) picture="$PWD/$picture" ;;
-esac
+mkdir -p "$folder"
+folder=$(cd "$folder" && pwd)
 
-# Runs inside the virtual display: start the game, wait until its main window is mapped
-# and has painted, take the window, then end the game.
-inside() {
-  local game=$1 picture=$2
-  # A settings store of its own, so the picture shows the defaults and the user's own
-  # settings are neither read nor written.
-  local config
+# Inside the virtual display: one game for each picture, each with a settings store of its
+# own, so that the pictures show what the store says and the user's own store is untouched.
+config=""
+pid=""
+window=""
+
+# Starts the game on a store holding the lines of STORE, and waits until its window has
+# the pictures' size and has painted.
+start_game() {
   config=$(mktemp -d)
-  XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=xcb "$game" &
-  local pid=$!
-  local window=""
-  for _ in $(seq 1 100); do
-    # The main window is the one with a window class; Qt's helper windows have none.
-    window=$(xwininfo -root -children 2>/dev/null |
-      awk 'tolower($0) ~ /rolvan/ && /\("[^"]+" "[^"]+"\)/ { print $1; exit }')
+  mkdir -p "$config/quendel"
+  printf '[Settings]\n%s' "$1" >"$config/quendel/Rolvan.conf"
+  XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=unix:path=/dev/null \
+    "$game" &
+  pid=$!
+  window=""
+  for _ in $(seq 1 200); do
+    window=$(xdotool search --onlyvisible --class Rolvan 2>/dev/null | head -n 1) || true
     [ -n "$window" ] && break
-    if ! kill -0 "$pid" 2>/dev/null; then
-      echo "screenshot.sh: the game ended before it showed a window" >&2
-      rm -rf "$config"
-      return 1
-    fi
+    kill -0 "$pid" 2>/dev/null || { echo "screenshot.sh: the game ended early" >&2; exit 1; }
     sleep 0.1
   done
-  local status=0
-  if [ -z "$window" ]; then
-    echo "screenshot.sh: no game window appeared" >&2
-    status=1
-  else
-    # Let the first paint cycle finish.
-    sleep 1
-    import -window "$window" "$picture" || status=1
-  fi
+  [ -n "$window" ] || { echo "screenshot.sh: no game window appeared" >&2; exit 1; }
+  xdotool windowsize "$window" "$width" "$height" windowmove "$window" 40 40 windowfocus "$window"
+  settle
+}
+
+# Lets the game handle what it was sent and paint.
+settle() {
+  sleep 1.5
+}
+
+keys() {
+  xdotool key --delay 300 "$@"
+  settle
+}
+
+# Takes the window's area from the screen, with whatever menu lies over it.
+take() {
+  local x y
+  x=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { print $4 }')
+  y=$(xwininfo -id "$window" | awk '/Absolute upper-left Y/ { print $4 }')
+  import -window root -crop "${width}x${height}+$x+$y" +repage "$folder/$1"
+  echo "$folder/$1"
+}
+
+end_game() {
   kill "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
   rm -rf "$config"
-  return "$status"
 }
+
+inside() {
+  openbox >/dev/null 2>&1 &
+  local wm=$!
+  sleep 1
+
+  start_game ""
+  take screenshot.png
+  end_game
+
+  # A layout of Home and Border squares, seen in the editor (Edit, Edit Grid).
+  start_game "HomeCount=3
+Home0=(10,2)
+Home1=(3,7)
+Home2=(12,8)
+BorderCount=8
+Border0=(5,3)
+Border1=(6,3)
+Border2=(7,3)
+Border3=(8,3)
+Border4=(5,6)
+Border5=(6,6)
+Border6=(7,6)
+Border7=(8,6)
+"
+  keys alt+e e
+  take editor.png
+  end_game
+
+  # Colours of one's own, after the player's first moves (keys 1, 2 and 3 lay the tiles).
+  start_game "WindowBackgroundColour=5585451
+GridBackgroundColour=12639464
+GridLineColour=1982042
+TileBackgroundColour=15266036
+TileBorderColour=4217405
+TileLineColour=2834119
+HomeSquareColour=2007769
+BallColour=9648671
+"
+  keys 2 1
+  take colours.png
+  end_game
+
+  # The Settings menu with its Colours submenu, in English and then in German (Language,
+  # Deutsch; the German menus open with Einstellungen and Farben).
+  start_game ""
+  keys alt+s c
+  take menu.png
+  keys Escape Escape alt+l d
+  keys alt+e f
+  take german-menu.png
+  end_game
+
+  kill "$wm" 2>/dev/null || true
+}
+
 if [ "$inside_display" = 1 ]; then
-  inside "$game" "$picture"
+  inside
   exit
 fi
-xvfb-run --auto-servernum --server-args="-screen 0 ${screen}x24 -nolisten tcp" \
-  "$here/tools/screenshot.sh" --inside "$game" "$picture"
-echo "$picture"
+xvfb-run --auto-servernum --server-args="-screen 0 1280x720x24 -nolisten tcp" \
+  "$here/tools/screenshot.sh" --inside "$folder" "$game"

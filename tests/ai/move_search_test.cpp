@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ai/tile_random.h"
-#include "bench/analyse.h"
+#include "analyse/analyse.h"
 #include "game/rules_test_support.h"
 
 namespace {

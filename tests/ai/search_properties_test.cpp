@@ -15,7 +15,7 @@
 #include "ai/move_search.h"
 #include "ai/search_model.h"
 #include "ai/tile_random.h"
-#include "bench/analyse.h"
+#include "analyse/analyse.h"
 #include "game/rules_test_support.h"
 
 namespace {

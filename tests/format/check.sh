@@ -14,7 +14,7 @@ if ! format=$(command -v clang-format-14); then
   exit 77
 fi
 cd "$top" || exit 1
-mapfile -t files < <(find ai bench editor game render res shell tests \
+mapfile -t files < <(find ai analyse bench editor game render res shell tests \
                        -name '*.cpp' -o -name '*.h' | sort)
 if [ "${2:-}" = --fix ]; then
   exec "$format" -i "${files[@]}"

@@ -1,4 +1,4 @@
-#include "bench/analyse.h"
+#include "analyse/analyse.h"
 
 #include <gtest/gtest.h>
 
