@@ -254,9 +254,10 @@ bool UnescapeValue(QByteArrayView raw, QString& out, std::vector<qsizetype>& end
             qsizetype end = i + 1;
             while (end < size && raw[end] != '\\' && raw[end] != '"' && raw[end] != ',')
                 ++end;
-            // UTF-8 takes no more UTF-16 units than bytes.
+            // Room for what the bytes decode to, and for a sequence that an escape cut off
+            // before them, which decodes as a replacement character.
             const qsizetype at = out.size();
-            out.resize(at + end - i);
+            out.resize(at + utf8.requiredSpace(end - i));
             QChar* last = utf8.appendToBuffer(out.data() + at, raw.sliced(i, end - i));
             out.resize(last - out.constData());
             i = end;
@@ -266,6 +267,15 @@ bool UnescapeValue(QByteArrayView raw, QString& out, std::vector<qsizetype>& end
         chopBlanks();
     ends.push_back(out.size());
     return list;
+}
+
+// Whether the unit at `i` is half of a surrogate pair without its other half.
+bool Unpaired(QStringView text, qsizetype i) {
+    if (text[i].isHighSurrogate())
+        return i + 1 >= text.size() || !text[i + 1].isLowSurrogate();
+    if (text[i].isLowSurrogate())
+        return i == 0 || !text[i - 1].isHighSurrogate();
+    return false;
 }
 
 // A text as QSettings writes it: C escapes, the UTF-8 of other characters (but \x escapes
@@ -311,7 +321,8 @@ void AppendEscapedText(QStringView text, QByteArray& out) {
             flush();
             out += "\\0";
             hexBefore = true;
-        } else if (c <= 0x1F || (c >= 0x7F && bytes)) {
+        } else if (c <= 0x1F || (c >= 0x7F && bytes) || Unpaired(text, i)) {
+            // A half of a surrogate pair has no UTF-8 of its own: it would come back as '?'.
             hex(c);
             hexBefore = true;
         } else {
