@@ -120,3 +120,13 @@ start_x_server() {
   wait_until 60 manager_ready || { echo "openbox did not start within 60 seconds"; exit 1; }
   echo "Xvfb and openbox ready after $SECONDS s"
 }
+
+# A home, runtime and settings folder of the test's own in $scratch for a desktop session
+# that the test starts, with nothing of the caller's display or Qt settings.
+desktop_session_folders() {
+  mkdir -m 700 "$scratch/runtime"
+  mkdir -p "$scratch/home" "$scratch/config/quendel"
+  export HOME=$scratch/home XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config
+  export LC_ALL=C.UTF-8
+  unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_WAYLAND_DECORATION
+}

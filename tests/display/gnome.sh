@@ -94,11 +94,7 @@ driver() {
   ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0 "$driver_program" "$@"
 }
 export DBUS_SESSION_BUS_ADDRESS=$session_bus
-mkdir -m 700 "$scratch/runtime"
-mkdir -p "$scratch/home" "$scratch/config/quendel"
-export HOME=$scratch/home XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config
-export LC_ALL=C.UTF-8
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_WAYLAND_DECORATION
+desktop_session_folders
 
 shell=""
 portal=""

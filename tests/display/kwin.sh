@@ -45,11 +45,7 @@ fi
 
 export DBUS_SESSION_BUS_ADDRESS=$session_bus
 scratch=$SCRATCH
-mkdir -m 700 "$scratch/runtime"
-mkdir -p "$scratch/home" "$scratch/config/quendel"
-export HOME=$scratch/home XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config
-export LC_ALL=C.UTF-8
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_WAYLAND_DECORATION
+desktop_session_folders
 
 compositor=""
 cleanup_inside() {
