@@ -130,3 +130,24 @@ desktop_session_folders() {
   export LC_ALL=C.UTF-8
   unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM QT_WAYLAND_DECORATION
 }
+
+# Every dialog and message box the desktop tests open from the main window: a name, the
+# window's title and the keys that open it, Grid Size first.
+every_dialog=(
+  "grid:Grid Size:alt+s g s"
+  "speed:Graphics Speed:alt+s b Return"
+  "about:About rolvan:alt+h a"
+  "scores:Current Scores:alt+f s"
+  "question:Rolvan:alt+f r"
+  "colour:Select Color:alt+s c w"
+)
+
+# Runs `check NAME TITLE KEY...` for the first COUNT of them (all without COUNT).
+check_dialogs() {
+  local step name title keys
+  for step in "${every_dialog[@]:0:${1:-${#every_dialog[@]}}}"; do
+    IFS=: read -r name title keys <<<"$step"
+    # shellcheck disable=SC2086 # the keys are words of their own
+    check "$name" "$title" $keys
+  done
+}

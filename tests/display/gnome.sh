@@ -338,14 +338,7 @@ pass() {
   if [ -n "$actions" ]; then
     case "$actions" in *MINIMIZE*MAXIMIZE*) ;; *) fail "the game's window cannot be minimised and maximised" ;; esac
   fi
-  check grid "Grid Size" alt+s g s
-  if [ "$dialogs" = all ]; then
-    check speed "Graphics Speed" alt+s b Return
-    check about "About rolvan" alt+h a
-    check scores "Current Scores" alt+f s
-    check question Rolvan alt+f r
-    check colour "Select Color" alt+s c w
-  fi
+  if [ "$dialogs" = all ]; then check_dialogs; else check_dialogs 1; fi
   stop_game
   chosen=$on
 }

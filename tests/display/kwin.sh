@@ -176,11 +176,6 @@ echo "the game's window: $main_w x $main_h at ($main_x, $main_y), launcher $app_
 # The game's own window keeps its buttons.
 [ "$minimise" = true ] && [ "$maximise" = true ] || fail "the game's window lost a button"
 picture kwin-main
-check grid "Grid Size" alt+s g s
-check speed "Graphics Speed" alt+s b Return
-check about "About rolvan" alt+h a
-check scores "Current Scores" alt+f s
-check question Rolvan alt+f r
-check colour "Select Color" alt+s c w
+check_dialogs
 stop_game
 [ "$failures" -eq 0 ] || { echo "$failures checks failed"; exit 1; }
