@@ -12,8 +12,8 @@
 # interfaces); PICTURES a folder that keeps a picture of the screen with each dialog open.
 # Where the game chooses Wayland (Qt 6.8 and later), it runs three times: with a stand-in
 # for the desktop portal, without one (Grid Size alone), and on X11 for the client areas.
-# Exits 77
-# (skipped) where GNOME Shell, XWayland or the X tools are missing, or the shell cannot start.
+# Exits 77 (skipped) where GNOME Shell, XWayland or the X tools are missing, or the shell
+# cannot start.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # common.sh points the session bus nowhere; inside the session, its bus is the one to keep.
