@@ -321,8 +321,10 @@ void AppendEscapedText(QStringView text, QByteArray& out) {
             flush();
             out += "\\0";
             hexBefore = true;
-        } else if (c <= 0x1F || (c >= 0x7F && bytes) || Unpaired(text, i)) {
-            // A half of a surrogate pair has no UTF-8 of its own: it would come back as '?'.
+        } else if (c <= 0x1F || (c >= 0x7F && bytes) || c == 0xFEFF || Unpaired(text, i)) {
+            // Half of a surrogate pair has no UTF-8 of its own: it would come back as '?'. A
+            // byte order mark would be taken for one and dropped where the value's UTF-8
+            // begins.
             hex(c);
             hexBefore = true;
         } else {
