@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <random>
 #include <string>
 #include <utility>
@@ -37,6 +38,11 @@ constexpr qint64 kLargestFile = 16LL << 20;
 // Another program holds the lock for the time of one write. One that keeps it longer has
 // hung: the write fails rather than the game.
 constexpr int kLockWaitMs = 10000;
+
+// A program killed just as it made the lock file leaves it empty, and Qt takes such a file
+// for stale only when it is older than this. A live holder keeps its lock at any age: Qt
+// breaks no lock whose program runs or whose file is locked.
+constexpr std::chrono::milliseconds kStaleLockAge{2000};
 
 // The name of the new file a write makes beside the store: the store's name, this, and six
 // letters. One that a write left when the program was killed goes at the next write.
@@ -274,6 +280,7 @@ bool ProfileStore::WriteNow(const QString& path, const std::vector<Change>& chan
     // The lock QSettings takes on the file, so that this program and any earlier version
     // of it write in turn.
     QLockFile lock(path + QLatin1String(".lock"));
+    lock.setStaleLockTime(kStaleLockAge);
     if (!lock.tryLock(kLockWaitMs))
         return false;
     FileContents contents = ReadFile(path);

@@ -539,4 +539,21 @@ TEST(KilledSave, TheStoreHoldsTheOldLayoutOrTheNew) {
     std::cout << "killed saves: a save takes " << saveUs << " us; " << kept[0]
               << " kept the old layout, " << kept[1] << " the new" << std::endl;
 }
+
+// A program killed just after it made the lock file leaves it empty, with no process named
+// in it: the next write takes the lock within moments, where it failed for half a minute.
+TEST(KilledSave, AnEmptyLockFileHoldsNoWriteUp) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string store = dir.filePath("Rolvan.conf").toStdString();
+    WriteFile(store + ".lock", "");
+    SetProfileFileForTesting(store.c_str());
+    {
+        CRolvanApp app;
+        app.SetRegistryKey("quendel");
+        EXPECT_TRUE(app.WriteProfileInt(kSettingsSection, "Level", 2));
+        EXPECT_EQ(app.GetProfileInt(kSettingsSection, "Level", 0), 2);
+    }
+    SetProfileFileForTesting(nullptr);
+}
 }  // namespace
