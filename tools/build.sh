@@ -5,9 +5,8 @@
 # the analysis tool; `test` builds everything: the tests, the benchmarks and the fuzzer.
 #
 # What is installed comes as the dependencies of two packages made here, rolvan-build-deps
-# (debian/control's build dependencies) and rolvan-test-deps (the test tools), so that
-#     sudo apt-get autoremove --purge rolvan-build-deps rolvan-test-deps
-# takes it all away again.
+# (debian/control's build dependencies) and rolvan-test-deps (the test tools), and what came
+# with them is recorded, so that `tools/build.sh remove` takes it all away again.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,8 +16,12 @@ source "$here/tools/packages.sh"
 
 case "$action" in
   run | package | test) ;;
+  remove)
+    remove_installed
+    exit
+    ;;
   *)
-    echo "usage: tools/build.sh [run|test|package]" >&2
+    echo "usage: tools/build.sh [run|test|package|remove]" >&2
     exit 2
     ;;
 esac

@@ -3,8 +3,7 @@
 # its files and fields, lintian --pedantic, the hardening of the game (hardening-check),
 # and, as root, install, start from the launcher, remove and purge. CI runs it on each
 # release it tries. The tools come as the dependencies of rolvan-check-deps, which
-#     apt-get autoremove --purge rolvan-check-deps
-# takes away again.
+# `tools/build.sh remove` takes away again with the rest.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 source "$here/tools/packages.sh"

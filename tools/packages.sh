@@ -6,8 +6,9 @@
 #   test_packages       what the test command adds: test frameworks, checking tools and
 #       display servers, under the names of the release at hand
 #   install_as NAME SUMMARY PACKAGE...   installs NAME, a package made here that depends on
-#       the PACKAGEs, so that they come as its dependencies and `apt-get autoremove --purge
-#       NAME` takes them away with it; without the right to install it says how
+#       the PACKAGEs, so that they come as its dependencies, and records what came with it;
+#       without the right to install it says how
+#   remove_installed    removes what install_as installed, as recorded, and nothing else
 #   install_missing [APT-OPTION...] PACKAGE...   installs those not installed yet, through
 #       sudo unless run as root; without the right to do so it says which are missing
 #   clang_runtime       the fuzzer's runtime for the clang this release installs
@@ -119,8 +120,8 @@ Section: metapackages
 Priority: optional
 Depends: $depends
 Description: $summary
- Made by Rolvan's tools/build.sh to bring in what it needs. Removing it with
- "apt-get autoremove --purge $name" removes everything it brought in.
+ Made by Rolvan's tools/build.sh to bring in what it needs. Rolvan's
+ "tools/build.sh remove" removes it with everything it brought in.
 CONTROL
   dpkg-deb --root-owner-group --build "$tree" "$folder/$name.deb" >/dev/null
   rm -rf "$tree"
@@ -164,11 +165,94 @@ install_as() {
   # Through env, so that the setting reaches apt-get whether or not sudo passes it on. Only
   # what the packages depend on comes with them: what they recommend besides (a desktop's
   # worth of packages, systemd among them) doubles the time a first start takes.
-  local status=0
+  local status=0 before
+  before=$(installed_packages)
   "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
     --no-install-recommends --allow-downgrades "$folder/$name.deb" || status=$?
   rm -rf "$folder"
+  # What was not there before came with NAME (NAME itself among it). Recorded even when the
+  # install failed halfway, so that what did come can be taken away again.
+  comm -13 <(echo "$before") <(installed_packages) | record_installed "$name"
   return "$status"
+}
+
+# Where install_as records, one file for each package made here, what came with it.
+installed_records=/var/lib/rolvan-tools
+
+installed_packages() {
+  dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' | awk '$1 == "ii" { print $2 }' | sort -u
+}
+
+# Adds the package names on standard input to NAME's record.
+record_installed() {
+  local record="$installed_records/$1.list" names
+  names=$(cat)
+  [ -n "$names" ] || return 0
+  "${as_root[@]}" mkdir -p "$installed_records"
+  { cat "$record" 2>/dev/null || true; echo "$names"; } | sort -u | "${as_root[@]}" tee "$record.new" >/dev/null
+  "${as_root[@]}" mv "$record.new" "$record"
+}
+
+# apt's autoremove takes every package that was installed automatically and that no other
+# package needs; it keeps what an installed package merely suggests (apt itself suggests
+# dpkg-dev, which would keep the compilers). So that it takes what the tools installed and
+# nothing else, every other automatically installed package is marked as installed by hand
+# for the time, and what remains of the tools' packages is taken without regard to
+# suggestions. What the person marked as installed by hand since, and what packages
+# installed since need, stays.
+remove_installed() {
+  local names=() name ours others
+  for name in rolvan-build-deps rolvan-test-deps rolvan-check-deps; do
+    if dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q ' installed$' ||
+       [ -e "$installed_records/$name.list" ]; then
+      names+=("$name")
+    fi
+  done
+  if [ ${#names[@]} -eq 0 ]; then
+    echo "Nothing that Rolvan's tools installed is left to remove."
+    return 0
+  fi
+  if ! can_be_root; then
+    {
+      echo "Removing packages needs administrator rights. Ask someone who has them to run"
+      echo "    sudo bash $(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/build.sh remove"
+    } >&2
+    return 1
+  fi
+  ours=$(cat "$installed_records"/*.list 2>/dev/null | sort -u)
+  if [ -z "$ours" ]; then
+    # Installed from the line printed for someone without sudo rights: nothing was recorded,
+    # and apt's own way is the best there is.
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get autoremove --purge -y -qq "${names[@]}"
+    return
+  fi
+  others=$(apt-mark showauto | sort -u | comm -23 - <(echo "$ours"))
+  local status=0
+  if [ -n "$others" ]; then
+    # shellcheck disable=SC2086 # one package name a word
+    "${as_root[@]}" apt-mark manual $others >/dev/null
+    trap 'restore_auto "$others"' EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+  fi
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "${names[@]}" >/dev/null || status=$?
+  if [ "$status" -eq 0 ]; then
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get autoremove --purge -y -qq \
+      -o APT::AutoRemove::SuggestsImportant=false -o APT::AutoRemove::RecommendsImportant=false || status=$?
+  fi
+  restore_auto "$others"
+  trap - EXIT INT TERM
+  [ "$status" -eq 0 ] && "${as_root[@]}" rm -rf "$installed_records"
+  return "$status"
+}
+
+# Marks the PACKAGES (one argument, one name a line) that are still installed as installed
+# automatically again.
+restore_auto() {
+  local still
+  still=$(comm -12 <(installed_packages) <(echo "$1" | sort -u) | grep -v '^$' || true)
+  # shellcheck disable=SC2086 # one package name a word
+  [ -z "$still" ] || "${as_root[@]}" apt-mark auto $still >/dev/null
 }
 
 # For the tools of single scripts: installs the PACKAGEs not installed yet, each for itself.

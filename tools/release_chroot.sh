@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the README's test command on a fresh Debian userland of another release, as a new
-# machine would, then builds the Debian package there and checks it (tools/package_check.sh):
+# machine would, and the README's line that removes what it installed (tools/removal_check.sh),
+# then builds the Debian package there and checks it (tools/package_check.sh):
 # a minimal system made with debootstrap, /proc, /dev and /sys mounted in it, a copy of this
 # source tree, the commands as root. Everything is unmounted and removed again afterwards,
 # whether a step failed or not. Needs root.
@@ -15,7 +16,7 @@
 set -euo pipefail
 
 release=${1:?usage: tools/release_chroot.sh RELEASE [COMMAND]}
-command=${2:-bash tools/build.sh test && bash tools/package_check.sh}
+command=${2:-bash tools/removal_check.sh bash tools/build.sh test && bash tools/package_check.sh}
 here=$(cd "$(dirname "$0")/.." && pwd)
 mirror=${ROLVAN_MIRROR:-http://deb.debian.org/debian}
 
