@@ -240,10 +240,31 @@ remove_installed() {
     "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get autoremove --purge -y -qq \
       -o APT::AutoRemove::SuggestsImportant=false -o APT::AutoRemove::RecommendsImportant=false || status=$?
   fi
+  if [ "$status" -eq 0 ]; then
+    remove_protected "$ours" || status=$?
+  fi
   restore_auto "$others"
   trap - EXIT INT TERM
   [ "$status" -eq 0 ] && "${as_root[@]}" rm -rf "$installed_records"
   return "$status"
+}
+
+# apt's autoremove never takes a protected package, such as the init system that a system
+# without one (a container) gets with the desktops. Of the packages in OURS (one argument, one
+# name a line), those still installed automatically go now, each unless taking it would take
+# a package that stays.
+remove_protected() {
+  local left p removing going=()
+  left=$(comm -12 <(echo "$1") <(comm -12 <(installed_packages) <(apt-mark showauto | sort -u)))
+  for p in $left; do
+    removing=$(apt-get -s purge --allow-remove-essential "$p" 2>/dev/null |
+      awk '$1 == "Purg" || $1 == "Remv" { print $2 }' | sort -u)
+    if [ -z "$(comm -23 <(echo "$removing") <(echo "$left"))" ]; then
+      going+=("$p")
+    fi
+  done
+  [ ${#going[@]} -gt 0 ] || return 0
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq --allow-remove-essential "${going[@]}"
 }
 
 # Marks the PACKAGES (one argument, one name a line) that are still installed as installed
