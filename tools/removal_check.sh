@@ -16,7 +16,7 @@ before=$(installed_packages)
 started=$SECONDS
 "$@"
 after_command=$(installed_packages)
-echo "== $(comm -13 <(echo "$before") <(echo "$after_command") | wc -l) packages came with '$*'"
+echo "== '$*' took $((SECONDS - started)) s and brought $(comm -13 <(echo "$before") <(echo "$after_command") | wc -l) packages"
 can_be_root
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$by_hand" >/dev/null
 started=$SECONDS
