@@ -49,8 +49,9 @@ struct SquareWrites {
     bool countWritten;
 };
 
-SquareWrites WriteLayoutSquare(SquareKind kind, std::int32_t column, std::int32_t row,
-                               LayoutStore& store) {
+// Writes one square as the next entry of its list, and the list's count.
+SquareWrites AppendLayoutSquare(SquareKind kind, std::int32_t column, std::int32_t row,
+                                LayoutStore& store) {
     const LayoutList& list = kind == Home ? kHomeList : kBorderList;
     // Read from the store for every square rather than counted in memory.
     const int count = StoredCount(store, list);
@@ -85,18 +86,13 @@ void ClearStoredLayout(LayoutStore& store) {
     }
 }
 
-void AppendLayoutSquare(SquareKind kind, std::int32_t column, std::int32_t row, LayoutStore& store,
-                        LayoutMessages& messages) {
-    ReportSquare(WriteLayoutSquare(kind, column, row, store), true, messages);
-}
-
 void SaveLayout(const Board& board, LayoutStore& store, LayoutMessages& messages) {
     store.HoldWrites();
     ClearStoredLayout(store);
     std::vector<SquareWrites> squares;
     board.ForEachSquareIndexed([&](const Square& square, std::int32_t column, std::int32_t row) {
         if (square.kind == Home || square.kind == Border) {
-            squares.push_back(WriteLayoutSquare(square.kind, column, row, store));
+            squares.push_back(AppendLayoutSquare(square.kind, column, row, store));
         }
     });
     // No square is stored before the one write is made: if it fails, each of them failed.

@@ -49,8 +49,6 @@ void ClearStoredLayout(LayoutStore& store);
 // holds the old layout or the new one. The messages of failed writes come after it, in the
 // order of the writes.
 void SaveLayout(const Board& board, LayoutStore& store, LayoutMessages& messages);
-void AppendLayoutSquare(SquareKind kind, std::int32_t column, std::int32_t row, LayoutStore& store,
-                        LayoutMessages& messages);
 // Sets the stored Home squares, then the stored Border squares; clears nothing first and
 // paints nothing.
 void LoadLayout(Board& board, LayoutStore& store, LayoutMessages& messages);

@@ -416,9 +416,10 @@ std::vector<QStringView> IniSettings::Parts(const Entry& entry) const {
     return parts;
 }
 
-std::uint32_t IniSettings::Find(QStringView key, std::uint32_t hash) const {
+std::uint32_t IniSettings::Find(QStringView key) const {
     if (m_slots.empty())
         return kNone;
+    const std::uint32_t hash = HashOf(key);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t slot = hash & mask; m_slots[slot] != 0; slot = (slot + 1) & mask) {
         if (m_slots[slot] >> 32 != hash)
@@ -429,10 +430,6 @@ std::uint32_t IniSettings::Find(QStringView key, std::uint32_t hash) const {
             return index;
     }
     return kNone;
-}
-
-std::uint32_t IniSettings::Find(QStringView key) const {
-    return Find(key, HashOf(key));
 }
 
 void IniSettings::Index(std::uint32_t index) {
@@ -519,35 +516,25 @@ void IniSettings::AppendEntry(std::uint32_t keyLength, std::uint32_t value, bool
                          false});
 }
 
-void IniSettings::PutLastKey(std::uint32_t keyLength, std::uint32_t value, bool list) {
-    const auto keyStart = static_cast<std::uint32_t>(value - keyLength);
-    const QStringView key = QStringView(m_chars).sliced(keyStart, keyLength);
-    const std::uint32_t found = Find(key, HashOf(key));
+void IniSettings::Put(QStringView key, QStringView text) {
+    const std::uint32_t found = Find(key);
     if (found != kNone) {
-        // The value keeps the key's first place in the file. The key was spelled once more
-        // at the end of the buffer: the new value moves down over that spelling.
+        // The value keeps the key's first place in the file.
         Entry& entry = m_entries[found];
-        const auto valueLength = static_cast<std::uint32_t>(m_chars.size() - value);
-        QChar* chars = m_chars.data();
-        std::copy(chars + value, chars + m_chars.size(), chars + keyStart);
-        m_chars.resize(keyStart + valueLength);
-        entry.value = keyStart;
-        entry.valueLength = valueLength;
-        entry.list = list;
+        entry.value = static_cast<std::uint32_t>(m_chars.size());
+        entry.valueLength = static_cast<std::uint32_t>(text.size());
+        entry.list = false;
+        m_chars += text;
         return;
     }
-    AppendEntry(keyLength, value, list);
+    m_chars += key;
+    const auto valueStart = static_cast<std::uint32_t>(m_chars.size());
+    m_chars += text;
+    AppendEntry(static_cast<std::uint32_t>(key.size()), valueStart, false);
     if (2 * (m_indexed + 1) > m_slots.size())
         Rehash();
     else
         Index(static_cast<std::uint32_t>(m_entries.size() - 1));
-}
-
-void IniSettings::Put(QStringView key, QStringView value, bool list) {
-    m_chars += key;
-    const auto valueStart = static_cast<std::uint32_t>(m_chars.size());
-    m_chars += value;
-    PutLastKey(static_cast<std::uint32_t>(key.size()), valueStart, list);
 }
 
 IniSettings IniSettings::Parse(QByteArrayView file) {
@@ -702,10 +689,10 @@ QStringList IniSettings::Keys() const {
 void IniSettings::SetText(QStringView key, QStringView text) {
     // A text that begins with '@' would read as a serialised value.
     if (text.startsWith(u'@')) {
-        Put(key, QString(u'@').append(text), false);
+        Put(key, QString(u'@').append(text));
         return;
     }
-    Put(key, text, false);
+    Put(key, text);
 }
 
 bool IniSettings::Remove(QStringView key) {

@@ -57,15 +57,13 @@ private:
     // The items of a value, as the file spells them once unescaped, '@' forms included.
     std::vector<QStringView> Parts(const Entry& entry) const;
 
-    std::uint32_t Find(QStringView key, std::uint32_t hash) const;
     std::uint32_t Find(QStringView key) const;
-    // Makes the key that the last `keyLength` characters of the buffer hold an entry, or
-    // finds the entry it already is (and drops those characters again); the value that
-    // follows in the buffer from `value` on becomes its value.
-    void PutLastKey(std::uint32_t keyLength, std::uint32_t value, bool list);
-    // The same without looking for the key: the index knows nothing of it until Rehash.
+    // Makes the key that the `keyLength` characters of the buffer before `value` hold an
+    // entry, without looking for it: the index knows nothing of it until Index or Rehash. The rest
+    // of the buffer from `value` on is its value.
     void AppendEntry(std::uint32_t keyLength, std::uint32_t value, bool list);
-    void Put(QStringView key, QStringView value, bool list);
+    // Sets `key` to the text `text` (not a list); a key there already keeps its place.
+    void Put(QStringView key, QStringView text);
     void Index(std::uint32_t entry);
     void Rehash();
 

@@ -237,10 +237,10 @@ bool Apply(IniSettings& settings, const ProfileStore::Change& change) {
 const IniSettings& ProfileStore::Read(const QString& path) {
     if (m_holds > 0 && !m_heldChanges.empty() && path == m_heldPath)
         return m_heldSettings;
-    if (!m_held || m_path != path || VersionOf(path) != m_version) {
+    if (!m_remembered || m_path != path || VersionOf(path) != m_version) {
         FileContents contents = ReadFile(path);
         m_readable = contents.readable;
-        Hold(path, contents.version, std::move(contents.settings));
+        Remember(path, contents.version, std::move(contents.settings));
     }
     return m_settings;
 }
@@ -306,12 +306,12 @@ bool ProfileStore::WriteNow(const QString& path, const std::vector<Change>& chan
         contents.version = VersionOf(path);
     }
     m_readable = true;
-    Hold(path, contents.version, std::move(contents.settings));
+    Remember(path, contents.version, std::move(contents.settings));
     return true;
 }
 
-void ProfileStore::Hold(const QString& path, const Version& version, IniSettings settings) {
-    m_held = true;
+void ProfileStore::Remember(const QString& path, const Version& version, IniSettings settings) {
+    m_remembered = true;
     m_path = path;
     m_version = version;
     m_settings = std::move(settings);

@@ -52,9 +52,10 @@ public:
 
 private:
     bool WriteNow(const QString& path, const std::vector<Change>& changes);
-    void Hold(const QString& path, const Version& version, IniSettings settings);
+    // The settings of the file at `path` as it was at `version`, for the reads that follow.
+    void Remember(const QString& path, const Version& version, IniSettings settings);
 
-    bool m_held = false;
+    bool m_remembered = false;
     QString m_path;
     Version m_version;
     // Whether the file could be read, so that a write would not lose what it holds.
