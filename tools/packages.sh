@@ -35,6 +35,30 @@ fetch_lists() {
   lists_fetched=1
 }
 
+# apt-get as root, without questions. Through env, so that the setting reaches apt-get
+# whether or not sudo passes it on.
+apt_as_root() {
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "$@"
+}
+
+is_installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q ' ok installed$'
+}
+
+# The ARGUMENTs as a Depends field lists them: "a, b, c".
+comma_list() {
+  local joined
+  joined=$(printf '%s, ' "$@")
+  echo "${joined%, }"
+}
+
+# Says, for someone without administrator rights, what to ask of someone who has them: WHAT
+# (a sentence's subject) needs them, and the LINE they should run.
+ask_for_root() {
+  echo "$1 needs administrator rights. Ask someone who has them to run" >&2
+  echo "    $2" >&2
+}
+
 # The version of PACKAGE that is installed, or else the one the release offers; nothing if
 # neither.
 package_version() {
@@ -106,8 +130,7 @@ make_dependency_package() {
   local name=$1 summary=$2 folder=$3
   shift 3
   local depends version tree
-  depends=$(printf '%s, ' "$@")
-  depends=${depends%, }
+  depends=$(comma_list "$@")
   version=0.$(printf '%s' "$depends" | cksum | cut -d ' ' -f 1)
   tree=$(mktemp -d)
   mkdir -p "$tree/DEBIAN"
@@ -131,8 +154,7 @@ install_as() {
   local name=$1 summary=$2
   shift 2
   local depends
-  depends=$(printf '%s, ' "$@")
-  depends=${depends%, }
+  depends=$(comma_list "$@")
   # Installed already with the same list, or every package there already (installed by hand,
   # say): nothing to do, and no administrator rights needed.
   if [ "$(dpkg-query -W -f='${Status}|${Depends}' "$name" 2>/dev/null)" = "install ok installed|$depends" ]; then
@@ -147,12 +169,9 @@ install_as() {
     folder=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build
     mkdir -p "$folder"
     make_dependency_package "$name" "$summary" "$folder" "$@"
-    {
-      echo "Rolvan needs these Debian packages: $*"
-      echo "Installing them needs administrator rights. Ask someone who has them to run"
-      echo "    sudo apt-get install --no-install-recommends $folder/$name.deb"
-      echo "and then run this command again."
-    } >&2
+    echo "Rolvan needs these Debian packages: $*" >&2
+    ask_for_root "Installing them" "sudo apt-get install --no-install-recommends $folder/$name.deb"
+    echo "and then run this command again." >&2
     return 1
   fi
   fetch_lists
@@ -162,13 +181,11 @@ install_as() {
   chmod 755 "$folder"
   make_dependency_package "$name" "$summary" "$folder" "$@"
   chmod 644 "$folder/$name.deb"
-  # Through env, so that the setting reaches apt-get whether or not sudo passes it on. Only
-  # what the packages depend on comes with them: what they recommend besides (a desktop's
+  # Only what the packages depend on comes with them: what they recommend besides (a desktop's
   # worth of packages, systemd among them) doubles the time a first start takes.
   local status=0 before
   before=$(installed_packages)
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
-    --no-install-recommends --allow-downgrades "$folder/$name.deb" || status=$?
+  apt_as_root install -y -qq --no-install-recommends --allow-downgrades "$folder/$name.deb" || status=$?
   rm -rf "$folder"
   # What was not there before came with NAME (NAME itself among it). Recorded even when the
   # install failed halfway, so that what did come can be taken away again.
@@ -198,13 +215,12 @@ record_installed() {
 # dpkg-dev, which would keep the compilers). So that it takes what the tools installed and
 # nothing else, every other automatically installed package is marked as installed by hand
 # for the time, and what remains of the tools' packages is taken without regard to
-# suggestions. What the person marked as installed by hand since, and what packages
+# suggestions and recommendations. What the person marked as installed by hand since, and what packages
 # installed since need, stays.
 remove_installed() {
   local names=() name ours others
   for name in rolvan-build-deps rolvan-test-deps rolvan-check-deps; do
-    if dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q ' installed$' ||
-       [ -e "$installed_records/$name.list" ]; then
+    if is_installed "$name" || [ -e "$installed_records/$name.list" ]; then
       names+=("$name")
     fi
   done
@@ -213,17 +229,14 @@ remove_installed() {
     return 0
   fi
   if ! can_be_root; then
-    {
-      echo "Removing packages needs administrator rights. Ask someone who has them to run"
-      echo "    sudo bash $(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/build.sh remove"
-    } >&2
+    ask_for_root "Removing packages" "sudo bash $(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/build.sh remove"
     return 1
   fi
   ours=$(cat "$installed_records"/*.list 2>/dev/null | sort -u)
   if [ -z "$ours" ]; then
     # Installed from the line printed for someone without sudo rights: nothing was recorded,
     # and apt's own way is the best there is.
-    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get autoremove --purge -y -qq "${names[@]}"
+    apt_as_root autoremove --purge -y -qq "${names[@]}"
     return
   fi
   others=$(apt-mark showauto | sort -u | comm -23 - <(echo "$ours"))
@@ -235,9 +248,9 @@ remove_installed() {
     trap 'exit 130' INT
     trap 'exit 143' TERM
   fi
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "${names[@]}" >/dev/null || status=$?
+  apt_as_root purge -y -qq "${names[@]}" >/dev/null || status=$?
   if [ "$status" -eq 0 ]; then
-    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get autoremove --purge -y -qq \
+    apt_as_root autoremove --purge -y -qq \
       -o APT::AutoRemove::SuggestsImportant=false -o APT::AutoRemove::RecommendsImportant=false || status=$?
   fi
   if [ "$status" -eq 0 ]; then
@@ -264,7 +277,7 @@ remove_protected() {
     fi
   done
   [ ${#going[@]} -gt 0 ] || return 0
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq --allow-remove-essential "${going[@]}"
+  apt_as_root purge -y -qq --allow-remove-essential "${going[@]}"
 }
 
 # Marks the PACKAGES (one argument, one name a line) that are still installed as installed
@@ -284,21 +297,17 @@ install_missing() {
     shift
   done
   for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    is_installed "$p" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   if ! can_be_root; then
-    {
-      echo "These Debian packages are missing: ${missing[*]}"
-      echo "Installing them needs administrator rights. Ask someone who has them to run"
-      echo "    sudo apt-get install ${options[*]+${options[*]} }${missing[*]}"
-      echo "and then run this command again."
-    } >&2
+    echo "These Debian packages are missing: ${missing[*]}" >&2
+    ask_for_root "Installing them" "sudo apt-get install ${options[*]+${options[*]} }${missing[*]}"
+    echo "and then run this command again." >&2
     return 1
   fi
   fetch_lists
-  # Through env, so that the setting reaches apt-get whether or not sudo passes it on.
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${options[@]}" "${missing[@]}"
+  apt_as_root install -y -qq "${options[@]}" "${missing[@]}"
 }
 
 # A headless GNOME Shell with XWayland and KWin with its Breeze frames, for the tests of the

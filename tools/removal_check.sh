@@ -18,7 +18,7 @@ started=$SECONDS
 after_command=$(installed_packages)
 echo "== '$*' took $((SECONDS - started)) s and brought $(comm -13 <(echo "$before") <(echo "$after_command") | wc -l) packages"
 can_be_root
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$by_hand" >/dev/null
+apt_as_root install -y -qq "$by_hand" >/dev/null
 started=$SECONDS
 bash "$here/tools/build.sh" remove
 echo "== removed in $((SECONDS - started)) s"
